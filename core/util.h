@@ -1,0 +1,62 @@
+// Small routines used everywhere: fixed-width text and numbers, trimming,
+// the text transforms the data files rely on, delays and message boxes.
+// All text is single-byte.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/state.h"
+
+namespace tw {
+
+void NoOp();
+// A new empty file with a unique name in dir; false when it cannot be made.
+bool MakeTempFileName(const std::string& dir, const std::string& prefix, std::string& name);
+bool DeleteFileByName(const std::string& name);
+
+std::string ReplaceAt(const std::string& text, int position, int length, const std::string& with);
+std::string RightStr(const std::string& text, int n);
+std::string RepeatChar(char c, int n);
+std::string Spaces(int n);
+std::string ReplaceChars(char c, const std::string& with, const std::string& text);
+std::string PadRight(const std::string& text, int width);
+std::string FloatToStrPad(int width, int decimals, double value);
+std::string IntToStrPad(int64_t value, int width);
+std::string TrimRightSpaces(const std::string& text);
+std::string TrimLeftSpaces(const std::string& text);
+std::string Trim(const std::string& text);
+
+// Waits on the tick counter; DelayWithMessages lets pending messages through.
+void Delay(GameContext& ctx, int ms);
+void Delay2(GameContext& ctx, int ms);
+void DelayWithMessages(GameContext& ctx, int ms);
+
+std::string ShiftText(const std::string& text);
+std::string AddKeyChars(const std::string& text, const std::string& key);
+std::string SubKeyChars(const std::string& text, const std::string& key);
+int StringCheckValue(const std::string& text);
+
+void ShowMsg(GameContext& ctx, const std::string& text);
+void ShowMsgInt(GameContext& ctx, int value);
+void Beep(GameContext& ctx, int type);
+
+// Clears dest and adds, for every source line that begins with header, the
+// following lines up to the next line that begins with "[".
+void GetSectionLines(StringList& dest, const StringList& source, const std::string& header);
+
+int IntPower(int base, int exponent);
+int GetColorCount();
+bool IsAllDigits(const std::string& text);
+int Max(int a, int b);
+std::string PickChars(const std::string& text, int mode);
+std::string FormatSeconds(int64_t seconds, int hourDigits);
+
+// Integer of a decimal text as the data files write it (blanks around it
+// allowed); false when it is not one.
+bool ParseInt(const std::string& text, int64_t& value);
+// Case-insensitive comparison of single-byte text.
+bool SameText(const std::string& a, const std::string& b);
+
+}  // namespace tw

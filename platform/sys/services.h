@@ -1,0 +1,74 @@
+// What the data and engine code asks of its surroundings: time, chance and
+// the few things it shows. Real implementations come from the program entry;
+// tests pass fakes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tw::sys {
+
+struct LocalDateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual uint64_t TickMs() = 0;  // monotonic milliseconds
+  virtual LocalDateTime Now() = 0;
+};
+
+// Steady clock and local time of the machine.
+class SystemClock : public Clock {
+ public:
+  uint64_t TickMs() override;
+  LocalDateTime Now() override;
+};
+
+class RandomSource {
+ public:
+  virtual ~RandomSource() = default;
+  // Uniform in 0 .. range-1; 0 when range <= 0.
+  virtual int32_t Next(int32_t range) = 0;
+  virtual void Seed(uint64_t seed) = 0;
+};
+
+// Mersenne twister seeded from the machine at construction.
+class StdRandomSource : public RandomSource {
+ public:
+  StdRandomSource();
+  int32_t Next(int32_t range) override;
+  void Seed(uint64_t seed) override;
+
+ private:
+  uint64_t state_[4];
+};
+
+// Dialog-level services of the window system.
+class UiHooks {
+ public:
+  virtual ~UiHooks() = default;
+  virtual void ShowMessage(const std::string& text) = 0;  // one OK button
+  virtual bool AskYesNo(const std::string& text) = 0;     // warning question
+  virtual void Beep(int type) = 0;
+  virtual void SetHourglass(bool on) = 0;
+  virtual void ProcessMessages() = 0;  // let pending input and painting through
+};
+
+// Prints messages to standard error and answers questions with yes; used by
+// the headless entry point.
+class ConsoleUiHooks : public UiHooks {
+ public:
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  void Beep(int) override {}
+  void SetHourglass(bool) override {}
+  void ProcessMessages() override {}
+};
+
+// "yyyymmdd" and "hh:nn:ss": fixed separators, whatever the locale.
+std::string DateText(const LocalDateTime& t);
+std::string TimeText(const LocalDateTime& t);
+
+}  // namespace tw::sys
