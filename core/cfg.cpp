@@ -28,8 +28,9 @@ void CfgRecordData::Set(int pos, int len, const std::string& value) {
   if (len <= 0 || !Locate(pos, part, index)) return;
   size_t start = value.find_first_not_of(' ');
   std::string v = start == std::string::npos ? std::string() : value.substr(start);
-  // A field never runs past its own string.
-  len = std::min(len, kPartLength - index);
+  // A field never runs past the positions of its own string (the last
+  // character of each string has no position).
+  len = std::min(len, kPartLength - 1 - index);
   v.resize(static_cast<size_t>(len), ' ');
   text_[part].replace(static_cast<size_t>(index), static_cast<size_t>(len), v);
 }

@@ -4,19 +4,32 @@
 
 namespace tw {
 
-GameContext::GameContext() = default;
+// Nothing is drawn or hit-tested before the first game is laid out.
+GameContext::GameContext() { ResetPilePositions(*this); }
 
 std::string GameContext::DataPath(const std::string& relative) const {
   return sys::NativePath(ProgramDir + relative);
 }
 
-void CreateSharedGlobals(GameContext& ctx, const std::string& programDir) {
+bool CreateSharedGlobals(GameContext& ctx, const std::string& programDir) {
   ctx.CfgRecord.Blank();
   ctx.ProgramDir = programDir;
   if (!ctx.ProgramDir.empty() && ctx.ProgramDir.back() != '/') ctx.ProgramDir += '/';
   ctx.SetCfg(cfg::ProgramDir, ctx.ProgramDir);
   ctx.SetCfg(cfg::IniFileName, "DATA\\CFG.DAT");
   FreeSharedGlobals(ctx);
+  return ctx.ProgramDir.size() <= static_cast<size_t>(cfg::ProgramDir.len);
+}
+
+void ResetPilePositions(GameContext& ctx) {
+  ctx.StockX.fill(kUnusedStock);
+  ctx.StockY.fill(kUnusedStock);
+  ctx.FoundationX.fill(kUnusedFoundation);
+  ctx.FoundationY.fill(kUnusedFoundation);
+  ctx.TableauX.fill(kUnusedTableau);
+  ctx.TableauY.fill(kUnusedTableau);
+  ctx.ReserveX.fill(kUnusedReserve);
+  ctx.ReserveY.fill(kUnusedReserve);
 }
 
 void InitCardsAndPiles(GameContext& ctx) {

@@ -40,6 +40,7 @@ struct Rect {
   X(RedealsDone, 9)            \
   X(SmallScreenState, 10)      \
   X(FanStep5, 11)              \
+  X(LiftedCards, 12)           \
   X(DragActive, 14)            \
   X(PokerPanelX, 15)           \
   X(PokerPanelY, 16)           \
@@ -57,9 +58,10 @@ struct Rect {
   X(PokerPanelBaseY, 28)       \
   X(TableHeight, 29)           \
   X(MovingCard, 30)            \
-  X(RunLastCard, 31)
+  X(RunLastCard, 31)           \
+  X(GridColumns, 32)
 
-constexpr int kGameStateWordCount = 32;
+constexpr int kGameStateWordCount = 33;
 
 struct GameStateRecord {
   std::array<int16_t, kGameStateWordCount> words{};
@@ -107,6 +109,7 @@ constexpr int16_t kUnusedReserve = -10003;
 constexpr int kUnusedBelow = -9999;
 
 class TablePort;
+struct EnginePorts;
 
 struct GameContext {
   GameContext();
@@ -134,6 +137,8 @@ struct GameContext {
   std::array<int16_t, kStockSlots> StockBaseX{}, StockBaseY{}, StockBaseYUnscrolled{};
 
   int CardWidth = 0, CardHeight = 0;
+  // Sideways offsets of irregular piles: seven patterns, entry 0 always 0.
+  std::array<std::array<int16_t, 13>, 7> JitterPatterns{};
   // Seconds since the epoch of the machine's clock.
   int64_t GameStartTime = 0, GameEndTime = 0, PauseStartTime = 0;
   uint8_t DemoMode = 0;
@@ -148,9 +153,13 @@ struct GameContext {
   sys::RandomSource* Random = nullptr;
   // Drawing that follows changes of the pile store; null draws nothing.
   TablePort* Table = nullptr;
+  // What the engine asks of the window, drawing, sounds, card counter and
+  // dialogs (engine/ports.h); null members do nothing.
+  EnginePorts* Ports = nullptr;
 
   // Position accessors (0-based); the Y getters return table coordinates
-  // minus the scroll offset.
+  // minus the scroll offset, computed in int so that an unused pile's value
+  // stays below kUnusedBelow. The tableau arrays are indexed directly.
   int GetStockX(int i) const { return StockX[static_cast<size_t>(i)]; }
   int GetStockY(int i) const { return StockY[static_cast<size_t>(i)] - GameState.ScrollOffsetY(); }
   void SetStockX(int i, int v) { StockX[static_cast<size_t>(i)] = static_cast<int16_t>(v); }
@@ -159,10 +168,16 @@ struct GameContext {
   int GetFoundationY(int i) const {
     return FoundationY[static_cast<size_t>(i)] - GameState.ScrollOffsetY();
   }
-  void SetFoundationX(int i, int v) { FoundationX[static_cast<size_t>(i)] = static_cast<int16_t>(v); }
-  void SetFoundationY(int i, int v) { FoundationY[static_cast<size_t>(i)] = static_cast<int16_t>(v); }
+  void SetFoundationX(int i, int v) {
+    FoundationX[static_cast<size_t>(i)] = static_cast<int16_t>(v);
+  }
+  void SetFoundationY(int i, int v) {
+    FoundationY[static_cast<size_t>(i)] = static_cast<int16_t>(v);
+  }
   int GetReserveX(int i) const { return ReserveX[static_cast<size_t>(i)]; }
-  int GetReserveY(int i) const { return ReserveY[static_cast<size_t>(i)] - GameState.ScrollOffsetY(); }
+  int GetReserveY(int i) const {
+    return ReserveY[static_cast<size_t>(i)] - GameState.ScrollOffsetY();
+  }
   void SetReserveX(int i, int v) { ReserveX[static_cast<size_t>(i)] = static_cast<int16_t>(v); }
   void SetReserveY(int i, int v) { ReserveY[static_cast<size_t>(i)] = static_cast<int16_t>(v); }
 
@@ -177,8 +192,11 @@ struct GameContext {
 };
 
 // Fills the record with blanks and sets the program directory and the
-// preferences file name; every list starts empty.
-void CreateSharedGlobals(GameContext& ctx, const std::string& programDir);
+// preferences file name; every list starts empty. False when the directory
+// is longer than the record's field holds (paths still use it in full).
+bool CreateSharedGlobals(GameContext& ctx, const std::string& programDir);
+// Marks every stock, foundation, tableau and reserve position unused.
+void ResetPilePositions(GameContext& ctx);
 // Start-up: the 104 card records (face up) and the 3, 16, 26 and 8 empty pile
 // entries of the live and backup lists.
 void InitCardsAndPiles(GameContext& ctx);
