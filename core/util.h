@@ -14,7 +14,7 @@ namespace tw {
 void NoOp();
 // A new empty file with a unique name in dir; false when it cannot be made.
 bool MakeTempFileName(const std::string& dir, const std::string& prefix, std::string& name);
-bool DeleteFileByName(const std::string& name);
+bool DeleteFileByName(const std::string& name);  // the real result
 
 std::string ReplaceAt(const std::string& text, int position, int length, const std::string& with);
 std::string RightStr(const std::string& text, int n);
@@ -26,9 +26,11 @@ std::string FloatToStrPad(int width, int decimals, double value);
 std::string IntToStrPad(int64_t value, int width);
 std::string TrimRightSpaces(const std::string& text);
 std::string TrimLeftSpaces(const std::string& text);
+// Removes blanks and control characters at both ends.
 std::string Trim(const std::string& text);
 
-// Waits on the tick counter; DelayWithMessages lets pending messages through.
+// Waits on ctx.Clock's tick counter (at once without a clock);
+// DelayWithMessages lets pending messages through on every pass.
 void Delay(GameContext& ctx, int ms);
 void Delay2(GameContext& ctx, int ms);
 void DelayWithMessages(GameContext& ctx, int ms);
@@ -47,10 +49,14 @@ void Beep(GameContext& ctx, int type);
 void GetSectionLines(StringList& dest, const StringList& source, const std::string& header);
 
 int IntPower(int base, int exponent);
+// Always true colour here; callers compare with 256.
 int GetColorCount();
+// There is no Windows directory: always "".
+std::string GetWindowsDir();
 bool IsAllDigits(const std::string& text);
 int Max(int a, int b);
 std::string PickChars(const std::string& text, int mode);
+// "h:mm:ss" with the hours zero-padded to at least hourDigits digits.
 std::string FormatSeconds(int64_t seconds, int hourDigits);
 
 // Integer of a decimal text as the data files write it (blanks around it

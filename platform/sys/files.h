@@ -23,6 +23,16 @@ bool ReadFileLines(const std::string& path, std::vector<std::string>& out);
 // Writes a temporary file in the same folder, flushes it and renames it over
 // the target. The original is never touched before its replacement is whole.
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes);
+// The same, telling which step failed; the temporary name starts with
+// tempPrefix ("" = the target's name + ".tmp"). On failure the temporary
+// file is already removed and the target is as it was.
+struct ReplaceOutcome {
+  enum class Step { Done, TempFile, Write, Rename };
+  Step step = Step::Done;
+  std::string tempName;  // the temporary file used, when one was made
+};
+bool ReplaceFileBytes(const std::string& path, const std::string& bytes,
+                      const std::string& tempPrefix, ReplaceOutcome& outcome);
 // Lines joined with CR LF, each line terminated.
 bool ReplaceFileLines(const std::string& path, const std::vector<std::string>& lines);
 // Appends line + CR LF, creating the file when missing.
@@ -61,7 +71,8 @@ class RawFile {
 };
 
 // Test hook: after this many further bytes, writes through RawFile fail
-// (negative = never). Lets tests break a rewrite half-way.
+// (negative = never). Lets tests break a rewrite half-way: ReplaceFileBytes
+// writes through RawFile too.
 void SetWriteFailureAfter(int64_t bytes);
 
 }  // namespace tw::sys

@@ -34,7 +34,8 @@ class RandomSource {
   virtual void Seed(uint64_t seed) = 0;
 };
 
-// Mersenne twister seeded from the machine at construction.
+// xoshiro256** seeded from the machine at construction; Seed makes it
+// repeatable.
 class StdRandomSource : public RandomSource {
  public:
   StdRandomSource();
