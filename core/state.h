@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,7 @@ constexpr int16_t kUnusedReserve = -10003;
 constexpr int kUnusedBelow = -9999;
 
 class TablePort;
+class GamesFile;
 struct EnginePorts;
 
 struct GameContext {
@@ -124,6 +126,8 @@ struct GameContext {
   StringList CardRecords;  // 104 records of 20 characters
 
   GameRulesRecord GameRules;
+  // The parsed games file, read once at start-up (it is read-only); null until then.
+  std::shared_ptr<const GamesFile> GamesData;
   std::array<int16_t, 44> SavedPileRules{};
   GameStateRecord GameState;
   CfgRecordData CfgRecord;

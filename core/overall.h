@@ -1,0 +1,45 @@
+// Overall scores across the standard games (DATA\STAT_GLO.DAT): per player
+// the best score and its time of every game and their totals, stored mixed
+// with filler digits, with check values, scrambled with a fixed key. A file
+// whose check values do not match is deleted and the scores start again.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/state.h"
+
+namespace tw {
+
+// Key of the scramble.
+extern const char* const kOverallKey;  // "58204"
+
+// Plain (unscrambled) values; random filler digits come from ctx.Random.
+// Numbers too wide for their digits are clamped first.
+std::string PlainTotalScore(GameContext& ctx, int64_t total);                  // T01, 28 characters
+std::string PlainTotalTime(GameContext& ctx, int64_t total);                   // T02, 28 characters
+std::string PlainTotalsCheck(const std::string& t01, const std::string& t02);  // T03, 12
+std::string PlainBestScore(GameContext& ctx, int64_t score);                   // GS-, 16 characters
+std::string PlainBestTime(GameContext& ctx, int64_t seconds);                  // GT-, 16 characters
+
+// Called for every finished deal. Custom games, negative games and negative
+// scores do not count; a spoiled file is reset. The player's five values are
+// written in one step.
+void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, int64_t elapsed,
+                        int64_t score);
+
+struct OverallRanking {
+  StringList Players, TotalScores, TotalTimes;
+  StringList Raw;  // scrambled T01 + T02 + T03, 68 characters
+};
+// Every player ranked by total score, then shorter total time, then file
+// order. A spoiled file gives an empty ranking and is reset.
+OverallRanking ReadOverallScores(GameContext& ctx);
+
+// Deletes the file and tells the user. True.
+bool ResetSpoiledOverallScores(GameContext& ctx);
+// After the user agrees: empty hi-score tables that stay empty, no overall
+// scores. False when the user says no.
+bool ClearAllHiScores(GameContext& ctx);
+
+}  // namespace tw

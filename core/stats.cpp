@@ -1,0 +1,358 @@
+#include "core/stats.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/datafiles.h"
+#include "core/hiscores.h"
+#include "core/resultfile.h"
+#include "core/util.h"
+#include "platform/sys/files.h"
+#include "platform/sys/ini.h"
+#include "platform/sys/paths.h"
+#include "platform/sys/services.h"
+
+namespace tw {
+
+namespace {
+
+constexpr int64_t kCounterMax = 999999;
+constexpr int kSessionWidth = 4;
+constexpr int kPlayerColumns = 30;
+constexpr int kCustomRecordLines = 30;
+// Favourite keys "Game000".."Game999".
+constexpr int kFavouriteKeys = 1000;
+
+// Column (1-based) and width of each number of a record.
+struct Field {
+  int column, width;
+};
+constexpr Field kFields[7] = {{1, 6}, {8, 6}, {15, 6}, {22, 6}, {29, 6}, {36, 6}, {43, 12}};
+
+std::string GameSection(int game) { return IntToStrPad(game, 4); }
+
+int64_t Inc(int64_t v) { return v < kCounterMax ? v + 1 : kCounterMax; }
+
+int64_t CfgNumber(const GameContext& ctx, CfgField f, int64_t def) {
+  return FieldNumber(ctx.Cfg(f), def);
+}
+
+class Hourglass {
+ public:
+  explicit Hourglass(GameContext& ctx) : ctx_(ctx) {
+    if (ctx_.Ui) ctx_.Ui->SetHourglass(true);
+  }
+  ~Hourglass() {
+    if (ctx_.Ui) ctx_.Ui->SetHourglass(false);
+  }
+  Hourglass(const Hourglass&) = delete;
+  Hourglass& operator=(const Hourglass&) = delete;
+
+ private:
+  GameContext& ctx_;
+};
+
+bool SaveOrReport(GameContext& ctx, const ResultFile& file, const std::string& path) {
+  if (file.Save(path)) return true;
+  ShowMsg(ctx, "Write error on file " + path);
+  return false;
+}
+
+// The log line's game (columns 26-29) and player (82-111); false for a line
+// too short to hold them.
+bool LogLineFields(const std::string& line, int64_t& game, std::string& player) {
+  if (line.size() < 111) return false;
+  if (!ParseInt(line.substr(25, 4), game)) return false;
+  player = TrimRightSpaces(line.substr(81, kPlayerColumns));
+  return true;
+}
+
+bool RemoveCustomGameRecord(const std::string& path, int game) {
+  std::vector<std::string> lines;
+  if (!sys::FileExists(path) || !sys::ReadFileLines(path, lines)) return false;
+  const std::string number = IntToStrPad(game, 4);
+  for (size_t first = 1; first < lines.size(); first += kCustomRecordLines) {
+    if (lines[first].compare(0, number.size(), number) != 0) continue;
+    size_t last = std::min(lines.size(), first + kCustomRecordLines);
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                lines.begin() + static_cast<std::ptrdiff_t>(last));
+    return sys::ReplaceFileLines(path, lines);
+  }
+  return false;
+}
+
+void RemoveFavourite(GameContext& ctx, const std::string& name) {
+  sys::IniFile ini(CfgFilePath(ctx));
+  StringList list;
+  for (int i = 0; i < kFavouriteKeys; ++i) {
+    std::string v = ini.ReadString("Favourite Games", "Game" + IntToStrPad(i, 3), "");
+    if (v.empty()) break;
+    list.push_back(v);
+  }
+  const std::string target = TrimRightSpaces(name);
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (TrimRightSpaces(list[i]) != target) continue;
+    for (size_t j = i; j + 1 < list.size(); ++j) {
+      ini.WriteString("Favourite Games", "Game" + IntToStrPad(static_cast<int>(j), 3), list[j + 1]);
+    }
+    ini.DeleteKey("Favourite Games", "Game" + IntToStrPad(static_cast<int>(list.size() - 1), 3));
+    return;
+  }
+}
+
+}  // namespace
+
+std::string FormatStatRecord(const StatRecord& r) {
+  const int64_t values[7] = {r.Won,
+                             r.Lost,
+                             r.LongestWinStreak,
+                             r.LongestLoseStreak,
+                             r.CurrentWinStreak,
+                             r.CurrentLoseStreak,
+                             r.Score};
+  std::string out;
+  for (int i = 0; i < 7; ++i) {
+    out += SaturatedField(i < 6 ? ClampTo(values[i], 0, kCounterMax) : values[i], kFields[i].width);
+    out += ' ';
+  }
+  return out + "000000000000";
+}
+
+StatRecord ParseStatRecord(const std::string& text) {
+  int64_t v[7];
+  for (int i = 0; i < 7; ++i) {
+    size_t at = static_cast<size_t>(kFields[i].column - 1);
+    v[i] = at < text.size() ? FieldNumber(text.substr(at, static_cast<size_t>(kFields[i].width)), 0)
+                            : 0;
+  }
+  return StatRecord{v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
+}
+
+void AddResult(StatRecord& r, bool won, int64_t score) {
+  if (won) {
+    r.Won = Inc(r.Won);
+    r.CurrentWinStreak = Inc(r.CurrentWinStreak);
+    r.CurrentLoseStreak = 0;
+  } else {
+    r.Lost = Inc(r.Lost);
+    r.CurrentLoseStreak = Inc(r.CurrentLoseStreak);
+    r.CurrentWinStreak = 0;
+  }
+  r.LongestWinStreak = std::max(r.LongestWinStreak, r.CurrentWinStreak);
+  r.LongestLoseStreak = std::max(r.LongestLoseStreak, r.CurrentLoseStreak);
+  // The field holds 12 columns; stop at its limits.
+  r.Score = ClampTo(r.Score + ClampTo(score, -999999999999LL, 999999999999LL), -99999999999LL,
+                    999999999999LL);
+}
+
+bool UpdateGameStatistics(GameContext& ctx, bool won) {
+  const std::string player = TrimRightSpaces(ctx.Cfg(cfg::UserDefault));
+  const int64_t game = CfgNumber(ctx, cfg::Game, -1);
+  if (!IsValidPlayerName(player) || game < 0 || game > 9999) return false;
+  const std::string path = StatFilePath(ctx);
+  EnsureStatFile(ctx);
+  ResultFile file;
+  if (!file.Load(path) || !file.Existed()) {
+    ShowMsg(ctx, "Open error: " + path);
+    return false;
+  }
+  const std::string section = GameSection(static_cast<int>(game));
+  std::string value;
+  StatRecord r = file.GetValue(section, player, value) ? ParseStatRecord(value) : StatRecord{};
+  AddResult(r, won, CfgNumber(ctx, cfg::Score, 0));
+  file.SetValue(section, player, FormatStatRecord(r));
+  if (!SaveOrReport(ctx, file, path)) return false;
+
+  CfgField f = won ? cfg::SessionWon : cfg::SessionLost;
+  int64_t session = ClampTo(CfgNumber(ctx, f, 0), 0, 9998) + 1;
+  ctx.SetCfg(f, IntToStrPad(session, kSessionWidth));
+  return true;
+}
+
+GameStatistics ReadGameStatistics(GameContext& ctx, int game, const std::string& player) {
+  GameStatistics out;
+  EnsureStatFile(ctx);
+  ResultFile file;
+  std::string value;
+  const std::string key = TrimRightSpaces(player);
+  if (file.Load(StatFilePath(ctx)) && file.GetValue(GameSection(game), key, value)) {
+    out.Record = ParseStatRecord(value);
+  }
+  if (Trim(player) == Trim(ctx.Cfg(cfg::UserDefault)) && CfgNumber(ctx, cfg::Game, -1) == game) {
+    out.SessionWon = static_cast<int>(CfgNumber(ctx, cfg::SessionWon, 0));
+    out.SessionLost = static_cast<int>(CfgNumber(ctx, cfg::SessionLost, 0));
+  }
+  return out;
+}
+
+void ResetSessionCounters(GameContext& ctx) {
+  ctx.SetCfg(cfg::SessionWon, "0000");
+  ctx.SetCfg(cfg::SessionLost, "0000");
+}
+
+std::string BuildStatLogLine(const GameContext& ctx, bool won, int64_t elapsed,
+                             const std::string& date, const std::string& time) {
+  int64_t game = 0;
+  std::string gameText = PadRight(ctx.Cfg(cfg::Game), 4);
+  if (ParseInt(gameText, game)) gameText = SaturatedField(game, 4);
+  std::string line;
+  line += PadRight(date, 8) + " ";
+  line += PadRight(time, 8) + " ";
+  line += SaturatedField(ClampTo(elapsed, 0, 999999), 6) + " ";
+  line += gameText + " ";
+  line += PadRight(ctx.Cfg(cfg::Game_name), 50) + " ";
+  line += PadRight(TrimRightSpaces(ctx.Cfg(cfg::UserDefault)), kPlayerColumns) + " ";
+  line += won ? "Won  " : "Lost ";
+  line += PadRight(ctx.Cfg(cfg::ScoreKind), 2) + " ";
+  line += PadRight(ctx.Cfg(cfg::Score), 6) + " ";
+  line += PadRight(ctx.Cfg(cfg::DealNumber), 15) + " ";
+  return line + "0360";
+}
+
+bool AppendStatLog(GameContext& ctx, bool won, int64_t elapsed, const std::string& date,
+                   const std::string& time) {
+  if (!IsValidPlayerName(TrimRightSpaces(ctx.Cfg(cfg::UserDefault)))) return false;
+  const std::string path = StatLogFilePath(ctx);
+  sys::MakeDirectory(sys::DirectoryOf(path));
+  // A last line without its line end would swallow the new line.
+  sys::RawFile f;
+  if (f.Open(path, sys::RawFile::Mode::Read) && f.Size() > 0) {
+    char last = 0;
+    f.Seek(f.Size() - 1);
+    if (f.Read(&last, 1) == 1 && last != '\n') {
+      f.Close();
+      if (!sys::AppendLine(path, "")) return false;
+    }
+  }
+  f.Close();
+  return sys::AppendLine(path, BuildStatLogLine(ctx, won, elapsed, date, time));
+}
+
+void ClearStatistics(GameContext& ctx, int game, const std::string& player, bool allGames,
+                     bool allPlayers) {
+  Hourglass hourglass(ctx);
+  const std::string name = TrimRightSpaces(player);
+  const std::string empty = FormatStatRecord(StatRecord{});
+  const std::string path = StatFilePath(ctx);
+  // A name the files cannot hold has no record to clear.
+  const bool keyUsable = allPlayers || IsValidPlayerName(name);
+  if (sys::FileExists(path) && keyUsable) {
+    ResultFile file;
+    if (allGames && allPlayers) {
+      file.Lines() = {kVersionHeader, kVersionLine};
+      SaveOrReport(ctx, file, path);
+    } else if (file.Load(path)) {
+      StringList sections;
+      if (allGames) {
+        for (const auto& s : file.SectionNames()) {
+          if (!SameText(s, "version")) sections.push_back(s);
+        }
+      } else {
+        sections.push_back(GameSection(game));
+      }
+      for (const auto& s : sections) {
+        if (allPlayers) {
+          int h = file.FindSection(s);
+          if (h < 0) continue;
+          int end = file.BodyEnd(h);
+          for (int i = h + 1; i < end; ++i) {
+            std::string& line = file.Lines()[static_cast<size_t>(i)];
+            size_t eq = line.find('=');
+            if (eq != std::string::npos) line = line.substr(0, eq + 1) + empty;
+          }
+        } else if (allGames || file.FindKey(s, name) >= 0) {
+          file.SetValue(s, name, empty);
+        }
+      }
+      SaveOrReport(ctx, file, path);
+    }
+  }
+
+  const std::string logPath = StatLogFilePath(ctx);
+  std::vector<std::string> lines;
+  if (sys::FileExists(logPath) && sys::ReadFileLines(logPath, lines)) {
+    std::vector<std::string> kept;
+    for (const auto& line : lines) {
+      int64_t lineGame = 0;
+      std::string linePlayer;
+      bool known = LogLineFields(line, lineGame, linePlayer);
+      bool gameMatches = allGames || (known && lineGame == game);
+      bool playerMatches =
+          allPlayers || (known && linePlayer == TrimRightSpaces(PadRight(name, kPlayerColumns)));
+      if (!(gameMatches && playerMatches)) kept.push_back(line);
+    }
+    if (kept.size() != lines.size() && !sys::ReplaceFileLines(logPath, kept)) {
+      ShowMsg(ctx, "Write error on file " + logPath);
+    }
+  }
+}
+
+bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
+                             const std::string& newName) {
+  const std::string from = TrimRightSpaces(oldName), to = TrimRightSpaces(newName);
+  if (!IsValidPlayerName(to) || from.empty()) return false;
+  Hourglass hourglass(ctx);
+  bool ok = true;
+
+  // Statistics: only the whole key, so renaming Bob leaves Bobby alone.
+  std::vector<std::string> lines;
+  const std::string stat = StatFilePath(ctx);
+  if (sys::FileExists(stat) && sys::ReadFileLines(stat, lines)) {
+    bool changed = false;
+    for (auto& line : lines) {
+      if (!line.empty() && line[0] != '[' && line.compare(0, from.size() + 1, from + "=") == 0) {
+        line = to + line.substr(from.size());
+        changed = true;
+      }
+    }
+    if (changed) ok = sys::ReplaceFileLines(stat, lines) && ok;
+  }
+
+  // Log and hi-scores: the fixed 30-column player field.
+  const std::string oldField = PadRight(from, kPlayerColumns);
+  const std::string newField = PadRight(to, kPlayerColumns);
+  auto replaceColumn = [&](const std::string& path, size_t at, bool hiScoreLine) {
+    if (!sys::FileExists(path) || !sys::ReadFileLines(path, lines)) return;
+    bool changed = false;
+    for (auto& line : lines) {
+      if (hiScoreLine && (line.size() < 6 || line[5] != '=')) continue;
+      if (line.size() >= at + kPlayerColumns && line.compare(at, kPlayerColumns, oldField) == 0) {
+        line.replace(at, kPlayerColumns, newField);
+        changed = true;
+      }
+    }
+    if (changed) ok = sys::ReplaceFileLines(path, lines) && ok;
+  };
+  replaceColumn(StatLogFilePath(ctx), 81, false);
+  replaceColumn(StatScrFilePath(ctx), 38, true);
+  return ok;
+}
+
+bool DeleteGame(GameContext& ctx, int game, int caller, const std::string& name,
+                const DeleteGameHooks& hooks) {
+  const std::string otherGame = "Are you sure you want to delete this customized game\n" + name +
+                                "?\nNote: also statistics of this game will be deleted.";
+  auto ask = [&](const std::string& q) { return ctx.Ui != nullptr && ctx.Ui->AskYesNo(q); };
+  if (CfgNumber(ctx, cfg::Game, -1) == game) {
+    std::string q = caller == 1 ? "Now you are playing " + name +
+                                      ".\nAre you sure you want to delete this game?\n"
+                                      "Note: also statistics of this game will be deleted."
+                                : otherGame;
+    if (!ask(q)) return false;
+    if (hooks.EndDealAndDeselect) hooks.EndDealAndDeselect();
+  } else if (!ask(otherGame)) {
+    return false;
+  }
+  {
+    Hourglass hourglass(ctx);
+    RemoveCustomGameRecord(ctx.DataPath("DATA\\GAM_CUST.DAT"), game);
+    RemoveFavourite(ctx, name);
+  }
+  ClearStatistics(ctx, game, "", false, true);
+  ClearGameHiScores(ctx, game, "01");
+  ResetSessionCounters(ctx);
+  if (hooks.RebuildGameTree) hooks.RebuildGameTree();
+  return true;
+}
+
+}  // namespace tw
