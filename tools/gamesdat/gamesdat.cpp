@@ -453,8 +453,8 @@ void CheckGame(Parser& p, const Block& b, const Game& g) {
   if ((w[rule::HasWaste] == 1 || w[rule::TalonStyle] != 0) && w[rule::CardsPerStockTurn] < 1) {
     err("CardsPerStockTurn", "a stock that turns cards needs at least 1");
   }
-  if (w[rule::GameKind] == 0 && w[rule::SelectionFoundation] == 0 &&
-      w[rule::TableauCount] > 0 && w[rule::MaxMoveCards] == 0) {
+  if (w[rule::GameKind] == 0 && w[rule::SelectionFoundation] == 0 && w[rule::TableauCount] > 0 &&
+      w[rule::MaxMoveCards] == 0) {
     err("MaxMoveCards", "0 lets no card be moved in a building game");
   }
   if (w[rule::FoundationCount] > 0 && w[rule::SelectionFoundation] == 0 &&

@@ -27,6 +27,8 @@ profile Deal
   FoundationCount = 4
   TableauCount = 4
   TableauCards[*] = 13
+  MaxMoveCards = 1
+  FoundationMaxCards = 13
 end
 game 1 Tiny
   family 4
@@ -104,8 +106,8 @@ TEST(GamesSourceTest, RefusesFaultsNamingTheGameAndTheWord) {
       {"HasWaste = 1\nCardsPerStockTurn = 1\nStockDealToTableau[*] = 1",
        "StockDealToTableau: never used"},
       {"HasWaste = 1", "CardsPerStockTurn: a stock that turns cards needs at least 1"},
-      {"MaxMoveCards = 0\nFoundationMaxCards = 13", "MaxMoveCards: 0 lets no card be moved"},
-      {"MaxMoveCards = 1", "FoundationMaxCards: 0 refuses every play"},
+      {"MaxMoveCards = 0", "MaxMoveCards: 0 lets no card be moved"},
+      {"FoundationMaxCards = 0", "FoundationMaxCards: 0 refuses every play"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> errors = Errors(std::string(kTiny) + c.extra + "\nend\n");

@@ -1,0 +1,193 @@
+#include "platform/gfx/draw.h"
+
+#include <gtest/gtest.h>
+
+namespace tw::gfx {
+namespace {
+
+// A surface whose every pixel has its own colour: x in red, y in green.
+Bitmap Numbered(int w, int h) {
+  Bitmap b(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) SetPixel(b, x, y, Rgb(x, y, 7));
+  return b;
+}
+
+TEST(Colour, PlatformValuesAreBlueGreenRed) {
+  EXPECT_EQ(ToQRgb(0xFF0000), qRgb(0, 0, 255));
+  EXPECT_EQ(ToQRgb(0x008000), qRgb(0, 128, 0));
+  EXPECT_EQ(FromQRgb(qRgb(1, 2, 3)), 0x030201);
+  // Button face, the default background colour of the preferences.
+  EXPECT_EQ(ToQRgb(-2147483633), qRgb(0xD4, 0xD0, 0xC8));
+  EXPECT_EQ(ToQRgb(kWindowColour), qRgb(255, 255, 255));
+}
+
+TEST(Pixels, OutsideTheSurfaceAreIgnored) {
+  Bitmap b(4, 3);
+  FillRect(b, QRect(0, 0, 4, 3), kBlack);
+  for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {4, 0}, {0, 3}, {-30000, 30000}}) {
+    SetPixel(b, x, y, kWhite);
+    EXPECT_EQ(GetPixel(b, x, y), kInvalidColour) << x << "," << y;
+  }
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(GetPixel(b, x, y), kBlack);
+  SetPixel(b, 3, 2, 0x123456);
+  EXPECT_EQ(GetPixel(b, 3, 2), 0x123456);
+  EXPECT_EQ(GetPixel(Bitmap(), 0, 0), kInvalidColour);
+}
+
+TEST(Copy, OntoTheSameSurfaceMovesOverlappingBlocksWhole) {
+  struct Case {
+    int dx, dy;
+  } cases[] = {{3, 0}, {-3, 0}, {0, 2}, {0, -2}, {2, 2}, {-2, -1}};
+  for (const Case& c : cases) {
+    const Bitmap original = Numbered(12, 10);
+    Bitmap b = original;
+    Copy(b, 4 + c.dx, 3 + c.dy, 5, 4, b, 4, 3);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 5; ++x)
+        ASSERT_EQ(GetPixel(b, 4 + c.dx + x, 3 + c.dy + y), GetPixel(original, 4 + x, 3 + y))
+            << c.dx << "," << c.dy;
+  }
+}
+
+TEST(Copy, IsClippedOnBothSurfaces) {
+  const Bitmap source = Numbered(6, 6);
+  Bitmap target(5, 5);
+  FillRect(target, QRect(0, 0, 5, 5), kBlack);
+  // Starts left of and above the target and reads past the source's edge.
+  Copy(target, -2, -1, 10, 10, source, 1, 1);
+  EXPECT_EQ(GetPixel(target, 0, 0), Rgb(3, 2, 7));
+  EXPECT_EQ(GetPixel(target, 2, 3), Rgb(5, 5, 7));
+  EXPECT_EQ(GetPixel(target, 3, 0), kBlack);  // source column 6 does not exist
+  EXPECT_EQ(GetPixel(target, 0, 4), kBlack);
+}
+
+TEST(Copy, EachSurfaceAppliesItsOwnOffset) {
+  // The table picture holds the table unscrolled; the window shows it from
+  // the scroll position down. The same window position meets on both.
+  Bitmap table = Numbered(20, 40);
+  table.SetYOffset(15);
+  Bitmap window(20, 10);
+  Copy(window, 0, 0, 20, 10, table, 0, 0);
+  EXPECT_EQ(GetPixel(window, 3, 0), Rgb(3, 15, 7));
+  EXPECT_EQ(GetPixel(window, 3, 9), Rgb(3, 24, 7));
+  EXPECT_EQ(GetPixel(table, 3, 0), Rgb(3, 15, 7));
+  EXPECT_EQ(table.Bounds(), QRect(0, -15, 20, 40));
+
+  // Drawing on the table at a window position lands at y + scroll.
+  SetPixel(table, 1, 2, kWhite);
+  EXPECT_EQ(FromQRgb(table.Image().pixel(1, 17)), kWhite);
+  InvertRect(table, QRect(0, 0, 1, 1));
+  EXPECT_EQ(FromQRgb(table.Image().pixel(0, 15)), Rgb(0, 15, 7) ^ 0xFFFFFF);
+}
+
+TEST(Copy, TransparentLeavesTheKeyColourOut) {
+  Bitmap strip(3, 1);
+  SetPixel(strip, 0, 0, kBlue);
+  SetPixel(strip, 1, 0, 0x112233);
+  SetPixel(strip, 2, 0, kBlue);
+  Bitmap target(3, 1);
+  FillRect(target, QRect(0, 0, 3, 1), kGreen);
+  CopyTransparent(target, 0, 0, 3, 1, strip, 0, 0, kBlue);
+  EXPECT_EQ(GetPixel(target, 0, 0), kGreen);
+  EXPECT_EQ(GetPixel(target, 1, 0), 0x112233);
+  EXPECT_EQ(GetPixel(target, 2, 0), kGreen);
+
+  strip.SetTransparent(true, 0x112233);
+  Draw(target, 0, 0, strip);
+  EXPECT_EQ(GetPixel(target, 0, 0), kBlue);
+  EXPECT_EQ(GetPixel(target, 1, 0), 0x112233);  // left alone, was copied before
+
+  BrushCopy(target, 0, 0, 3, 1, strip, 0, 0, kBlue, kSilver);
+  EXPECT_EQ(GetPixel(target, 0, 0), kSilver);
+  EXPECT_EQ(GetPixel(target, 1, 0), 0x112233);
+}
+
+TEST(Invert, TwiceRestoresAndStaysInside) {
+  const Bitmap original = Numbered(8, 8);
+  Bitmap b = original;
+  InvertRect(b, QRect(-2, 2, 5, 3));
+  EXPECT_EQ(GetPixel(b, 0, 2), Rgb(0, 2, 7) ^ 0xFFFFFF);
+  EXPECT_EQ(GetPixel(b, 2, 4), Rgb(2, 4, 7) ^ 0xFFFFFF);
+  EXPECT_EQ(GetPixel(b, 3, 2), Rgb(3, 2, 7));
+  EXPECT_EQ(GetPixel(b, 0, 5), Rgb(0, 5, 7));
+  InvertRect(b, QRect(-2, 2, 5, 3));
+  EXPECT_EQ(b.Image(), original.Image());
+}
+
+TEST(Rectangles, FillAndFrame) {
+  Bitmap b(6, 5);
+  FillRect(b, QRect(0, 0, 6, 5), kWhite);
+  FrameRect(b, QRect(1, 1, 4, 3), kBlack);
+  EXPECT_EQ(GetPixel(b, 1, 1), kBlack);
+  EXPECT_EQ(GetPixel(b, 4, 3), kBlack);
+  EXPECT_EQ(GetPixel(b, 2, 2), kWhite);
+  EXPECT_EQ(GetPixel(b, 5, 4), kWhite);
+}
+
+TEST(Gradient, BandsRunFromTopColourTowardsBottom) {
+  Bitmap b(2, 512);
+  FillGradient(b, QRect(0, 0, 2, 512), Rgb(0, 128, 0), kBlack);
+  EXPECT_EQ(GetPixel(b, 0, 0), Rgb(0, 128, 0));
+  EXPECT_EQ(GetPixel(b, 1, 1), Rgb(0, 128, 0));  // band 0 is two rows
+  EXPECT_EQ(GetPixel(b, 0, 2), Rgb(0, 128, 0));  // 1 x -128 / 256 truncates to 0
+  EXPECT_EQ(GetPixel(b, 0, 4), Rgb(0, 127, 0));
+  EXPECT_EQ(GetPixel(b, 0, 256), Rgb(0, 64, 0));
+  EXPECT_EQ(GetPixel(b, 0, 511), Rgb(0, 1, 0));  // never quite the bottom colour
+}
+
+TEST(Tile, RepeatsRightAndDownIncludingPartialTiles) {
+  const Bitmap tile = Numbered(10, 7);
+  Bitmap area(25, 15);
+  Tile(area, QRect(0, 0, 25, 15), tile);
+  for (int y = 0; y < 15; ++y)
+    for (int x = 0; x < 25; ++x) ASSERT_EQ(GetPixel(area, x, y), Rgb(x % 10, y % 7, 7));
+
+  // On a scrolled surface the tiles still start at the area's corner.
+  Bitmap table(12, 20);
+  table.SetYOffset(5);
+  Tile(table, table.Bounds(), tile);
+  EXPECT_EQ(FromQRgb(table.Image().pixel(0, 0)), Rgb(0, 0, 7));
+  EXPECT_EQ(FromQRgb(table.Image().pixel(11, 19)), Rgb(1, 19 % 7, 7));
+
+  Bitmap untouched(3, 3);
+  Tile(untouched, QRect(0, 0, 3, 3), Bitmap());
+  EXPECT_EQ(GetPixel(untouched, 1, 1), kWhite);
+}
+
+TEST(Text, RendersWithARealFontAndMeasures) {
+  const Font font;
+  const QSize one = TextExtent("Total", font);
+  const QSize two = TextExtent("Total: 125 points", font);
+  EXPECT_GT(one.width(), 15);
+  EXPECT_GT(two.width(), one.width());
+  EXPECT_GE(one.height(), 11);
+  EXPECT_LE(one.height(), 16);
+  Font bold = font;
+  bold.bold = true;
+  EXPECT_GE(TextExtent("Total", bold).width(), one.width());
+
+  Bitmap b(80, 20);
+  b.SetYOffset(4);
+  TextOut(b, 2, -4, "Total", font, kWhite);
+  int dark = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 80; ++x) dark += qGray(b.Image().pixel(x, y)) < 100;
+  // Glyphs, not a missing-font box or nothing.
+  EXPECT_GT(dark, 15);
+  EXPECT_LT(dark, 300);
+}
+
+TEST(Bitmap, SetSizeKeepsThePicture) {
+  Bitmap b = Numbered(4, 4);
+  b.SetSize(6, 3);
+  EXPECT_EQ(b.Width(), 6);
+  EXPECT_EQ(GetPixel(b, 3, 2), Rgb(3, 2, 7));
+  EXPECT_EQ(GetPixel(b, 5, 0), kWhite);
+  b.SetSize(0, 3);
+  EXPECT_TRUE(b.Empty());
+}
+
+}  // namespace
+}  // namespace tw::gfx
