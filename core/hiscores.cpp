@@ -130,7 +130,7 @@ bool EnsureHiScoreTable(GameContext& ctx, StringList& list, int game,
 
 int RecordHiScore(GameContext& ctx, int game, const std::string& player, const std::string& kind,
                   const HiScoreResult& result, const HiScoreDialog& dialog,
-                  const CardCountOfGame& cardCount) {
+                  const CardCountOfGame& cardCount, ResultBatch* batch) {
   const std::string name = TrimRightSpaces(player);
   if (!IsValidPlayerName(name) || !ValidKind(kind) || game < 0 || game > 9999) return -1;
   EnsureStatScrFile(ctx);
@@ -153,15 +153,19 @@ int RecordHiScore(GameContext& ctx, int game, const std::string& player, const s
     for (auto& p : places) p = PadRight(p.substr(0, 83), 83) + " x";
     if ((seeded || place >= 0)) {
       WritePlaces(file, game, kind, places);
-      if (!file.Save(path)) ShowMsg(ctx, "Write error on file " + path);
+      if (!SaveResultFile(file, path, batch)) ShowMsg(ctx, "Write error on file " + path);
     }
   }
-  UpdateOverallScore(ctx, game, name, result.Seconds, result.Score);
+  UpdateOverallScore(ctx, game, name, result.Seconds, result.Score, batch);
   if (place >= 0 && ctx.Cfg(cfg::ConfirmEnterHiScores) != "N" && dialog) {
-    dialog(place, "Compliments! You entered the " + TrimRightSpaces(ctx.Cfg(cfg::Game_name)) + " " +
-                      "Hi-Scores!");
+    dialog(place, HiScoreDialogTitle(ctx));
   }
   return place;
+}
+
+std::string HiScoreDialogTitle(const GameContext& ctx) {
+  return "Compliments! You entered the " + TrimRightSpaces(ctx.Cfg(cfg::Game_name)) +
+         " Hi-Scores!";
 }
 
 bool ClearGameHiScores(GameContext& ctx, int game, const std::string& kind) {

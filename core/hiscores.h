@@ -9,6 +9,8 @@
 
 namespace tw {
 
+class ResultBatch;
+
 constexpr int kHiScoreRecordWidth = 85;
 constexpr int kHiScorePlaces = 20;
 
@@ -52,10 +54,13 @@ struct HiScoreResult {
 };
 
 // Offers a finished deal to the table and passes it on to the overall
-// scores. The place 0..19, or -1.
+// scores. The place 0..19, or -1. With a batch both files are only staged
+// (and the dialog is left to the caller, to show once they are committed).
 int RecordHiScore(GameContext& ctx, int game, const std::string& player, const std::string& kind,
                   const HiScoreResult& result, const HiScoreDialog& dialog = {},
-                  const CardCountOfGame& cardCount = {});
+                  const CardCountOfGame& cardCount = {}, ResultBatch* batch = nullptr);
+// "Compliments! You entered the <game name> Hi-Scores!"
+std::string HiScoreDialogTitle(const GameContext& ctx);
 
 // Every place of the game's table of that kind becomes empty.
 bool ClearGameHiScores(GameContext& ctx, int game, const std::string& kind);

@@ -114,7 +114,7 @@ std::string PlainBestTime(GameContext& ctx, int64_t seconds) {
 }
 
 void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, int64_t elapsed,
-                        int64_t score) {
+                        int64_t score, ResultBatch* batch) {
   const std::string name = TrimRightSpaces(player);
   if (game >= kFirstCustomGame || game < 0 || score < 0 || !IsValidPlayerName(name)) return;
   const std::string path = StatGloFilePath(ctx);
@@ -152,7 +152,7 @@ void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, i
   // All five keys reach the file together: a half-written set would read
   // as tampering and cost every player's scores.
   for (const auto& [key, plain] : values) file.SetValue(name, key, AddKeyChars(plain, kOverallKey));
-  if (!file.Save(path)) ShowMsg(ctx, "Write error on file " + path);
+  if (!SaveResultFile(file, path, batch)) ShowMsg(ctx, "Write error on file " + path);
 }
 
 OverallRanking ReadOverallScores(GameContext& ctx) {

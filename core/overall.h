@@ -11,6 +11,8 @@
 
 namespace tw {
 
+class ResultBatch;
+
 // Key of the scramble.
 extern const char* const kOverallKey;  // "58204"
 
@@ -24,9 +26,9 @@ std::string PlainBestTime(GameContext& ctx, int64_t seconds);                  /
 
 // Called for every finished deal. Custom games, negative games and negative
 // scores do not count; a spoiled file is reset. The player's five values are
-// written in one step.
+// written in one step (staged when a batch is given).
 void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, int64_t elapsed,
-                        int64_t score);
+                        int64_t score, ResultBatch* batch = nullptr);
 
 struct OverallRanking {
   StringList Players, TotalScores, TotalTimes;

@@ -1,7 +1,11 @@
 #include "core/resultfile.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/util.h"
 #include "platform/sys/files.h"
+#include "platform/sys/paths.h"
 
 namespace tw {
 
@@ -99,6 +103,68 @@ std::vector<std::string> ResultFile::SectionNames() const {
     if (t.size() >= 2 && t.back() == ']') out.push_back(t.substr(1, t.size() - 2));
   }
   return out;
+}
+
+ResultBatch::~ResultBatch() { Discard(); }
+
+bool ResultBatch::Stage(const std::string& path, const std::vector<std::string>& lines) {
+  namespace fs = std::filesystem;
+  const std::string target = sys::NativePath(path);
+  std::string bytes;
+  for (const auto& l : lines) bytes += l + "\r\n";
+  const std::string temp =
+      sys::MakeTempFile(sys::DirectoryOf(target), fs::path(target).filename().string() + ".tmp");
+  bool ok = !temp.empty();
+  if (ok) {
+    sys::RawFile f;
+    ok = f.Open(temp, sys::RawFile::Mode::ReadWrite) && f.Write(bytes) && f.Flush();
+    f.Close();
+    std::error_code ec;
+    // The replacement keeps the original's permissions.
+    fs::file_status st = fs::status(target, ec);
+    if (ok && !ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
+    if (!ok) sys::DeleteFile(temp);
+  }
+  if (!ok) {
+    failed_ = true;
+    failedPath_ = path;
+    return false;
+  }
+  for (auto& s : staged_) {
+    if (s.target == target) {
+      sys::DeleteFile(s.temp);
+      s.temp = temp;
+      return true;
+    }
+  }
+  staged_.push_back({target, temp});
+  return true;
+}
+
+bool ResultBatch::Commit() {
+  if (failed_) {
+    Discard();
+    return false;
+  }
+  bool ok = true;
+  for (const auto& s : staged_) {
+    if (!sys::RenameFile(s.temp, s.target)) {
+      sys::DeleteFile(s.temp);
+      failedPath_ = s.target;
+      ok = false;
+    }
+  }
+  staged_.clear();
+  return ok;
+}
+
+void ResultBatch::Discard() {
+  for (const auto& s : staged_) sys::DeleteFile(s.temp);
+  staged_.clear();
+}
+
+bool SaveResultFile(const ResultFile& file, const std::string& path, ResultBatch* batch) {
+  return batch ? batch->Stage(path, file.Lines()) : file.Save(path);
 }
 
 long long ClampTo(long long value, long long lo, long long hi) {

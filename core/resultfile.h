@@ -44,6 +44,40 @@ class ResultFile {
   bool existed_ = false;
 };
 
+// Rewrites of several results files made as one: each new file is written
+// and flushed beside its target first, and only when every one is whole are
+// they renamed over their targets, so a failed write changes none of them.
+// Temporary files not committed are removed. Stage each path once.
+class ResultBatch {
+ public:
+  ResultBatch() = default;
+  ~ResultBatch();
+  ResultBatch(const ResultBatch&) = delete;
+  ResultBatch& operator=(const ResultBatch&) = delete;
+
+  // False (and the batch failed) when the new file cannot be written whole.
+  bool Stage(const std::string& path, const std::vector<std::string>& lines);
+  bool Failed() const { return failed_; }
+  bool Empty() const { return staged_.empty(); }
+  // The last file that could not be written or renamed.
+  const std::string& FailedPath() const { return failedPath_; }
+  // Renames every staged file over its target; false when the batch failed
+  // (nothing is renamed then) or a rename did not succeed.
+  bool Commit();
+  void Discard();
+
+ private:
+  struct Staged {
+    std::string target, temp;
+  };
+  std::vector<Staged> staged_;
+  bool failed_ = false;
+  std::string failedPath_;
+};
+
+// Saves through batch when one is given, else at once.
+bool SaveResultFile(const ResultFile& file, const std::string& path, ResultBatch* batch);
+
 // The first line of a new statistics or hi-score file and its version line.
 extern const char* const kVersionHeader;  // "[Version]"
 extern const char* const kVersionLine;    // "Version=0300"

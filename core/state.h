@@ -91,9 +91,19 @@ struct MainWindowFlags {
   uint8_t GameInProgress = 0;
   uint8_t GameWon = 0;
   uint8_t StopAutoPlay = 0;
+  // The autoplay command is checked and enabled; the window keeps it in step.
+  uint8_t AutoPlayOn = 0;
   uint8_t FirstActivation = 1;
   int ShadowOffset = 0;
   uint8_t ClockRunning = 0;
+  // Nesting depth of moves and flights under way; while above 0 the table's
+  // mouse handlers ignore presses and the window swallows input.
+  int BusyDepth = 0;
+  // Counts the deals started; loops that may outlive their deal (a new game
+  // started from the game-won dialog) stop when it changes.
+  int DealSerial = 0;
+  // A right-button peek is shown (a peek at x or y 0 is still one).
+  uint8_t PeekShown = 0;
 };
 
 constexpr int kStockSlots = 3;

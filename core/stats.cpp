@@ -1,6 +1,8 @@
 #include "core/stats.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "core/datafiles.h"
@@ -52,8 +54,9 @@ class Hourglass {
   GameContext& ctx_;
 };
 
-bool SaveOrReport(GameContext& ctx, const ResultFile& file, const std::string& path) {
-  if (file.Save(path)) return true;
+bool SaveOrReport(GameContext& ctx, const ResultFile& file, const std::string& path,
+                  ResultBatch* batch = nullptr) {
+  if (SaveResultFile(file, path, batch)) return true;
   ShowMsg(ctx, "Write error on file " + path);
   return false;
 }
@@ -145,7 +148,7 @@ void AddResult(StatRecord& r, bool won, int64_t score) {
                     999999999999LL);
 }
 
-bool UpdateGameStatistics(GameContext& ctx, bool won) {
+bool UpdateGameStatistics(GameContext& ctx, bool won, ResultBatch* batch) {
   const std::string player = TrimRightSpaces(ctx.Cfg(cfg::UserDefault));
   const int64_t game = CfgNumber(ctx, cfg::Game, -1);
   if (!IsValidPlayerName(player) || game < 0 || game > 9999) return false;
@@ -161,7 +164,7 @@ bool UpdateGameStatistics(GameContext& ctx, bool won) {
   StatRecord r = file.GetValue(section, player, value) ? ParseStatRecord(value) : StatRecord{};
   AddResult(r, won, CfgNumber(ctx, cfg::Score, 0));
   file.SetValue(section, player, FormatStatRecord(r));
-  if (!SaveOrReport(ctx, file, path)) return false;
+  if (!SaveOrReport(ctx, file, path, batch)) return false;
 
   CfgField f = won ? cfg::SessionWon : cfg::SessionLost;
   int64_t session = ClampTo(CfgNumber(ctx, f, 0), 0, 9998) + 1;
@@ -214,18 +217,31 @@ bool AppendStatLog(GameContext& ctx, bool won, int64_t elapsed, const std::strin
   if (!IsValidPlayerName(TrimRightSpaces(ctx.Cfg(cfg::UserDefault)))) return false;
   const std::string path = StatLogFilePath(ctx);
   sys::MakeDirectory(sys::DirectoryOf(path));
-  // A last line without its line end would swallow the new line.
+  const bool created = sys::CreateEmptyFile(path);
   sys::RawFile f;
-  if (f.Open(path, sys::RawFile::Mode::Read) && f.Size() > 0) {
-    char last = 0;
-    f.Seek(f.Size() - 1);
-    if (f.Read(&last, 1) == 1 && last != '\n') {
-      f.Close();
-      if (!sys::AppendLine(path, "")) return false;
+  bool ok = f.Open(path, sys::RawFile::Mode::ReadWrite);
+  const int64_t size = ok ? f.Size() : -1;
+  if (ok) {
+    std::string data;
+    // A last line without its line end would swallow the new line.
+    char last = '\n';
+    if (size > 0 && (!f.Seek(size - 1) || f.Read(&last, 1) != 1)) ok = false;
+    if (last != '\n') data = "\r\n";
+    data += BuildStatLogLine(ctx, won, elapsed, date, time) + "\r\n";
+    ok = ok && size >= 0 && f.Seek(size) && f.Write(data) && f.Flush();
+    f.Close();
+    if (!ok) {
+      // A line written in part is cut off again, so the log stays as it was.
+      std::error_code ec;
+      if (created) {
+        sys::DeleteFile(path);
+      } else if (size >= 0) {
+        std::filesystem::resize_file(sys::NativePath(path), static_cast<uintmax_t>(size), ec);
+      }
     }
   }
-  f.Close();
-  return sys::AppendLine(path, BuildStatLogLine(ctx, won, elapsed, date, time));
+  if (!ok) ShowMsg(ctx, "Write error on file " + path);
+  return ok;
 }
 
 void ClearStatistics(GameContext& ctx, int game, const std::string& player, bool allGames,

@@ -11,6 +11,8 @@
 
 namespace tw {
 
+class ResultBatch;
+
 constexpr int kStatRecordWidth = 67;
 constexpr int kStatLogLineWidth = 147;
 
@@ -38,8 +40,9 @@ struct GameStatistics {
 
 // The current game, player and score of the configuration record go into the
 // player's record. False (nothing written) when the file cannot be updated or
-// the player name is not one the files can hold.
-bool UpdateGameStatistics(GameContext& ctx, bool won);
+// the player name is not one the files can hold. With a batch the new file
+// is only staged; the session counters count at once.
+bool UpdateGameStatistics(GameContext& ctx, bool won, ResultBatch* batch = nullptr);
 // Zeros for a missing record; the session counters only for the current
 // player and game.
 GameStatistics ReadGameStatistics(GameContext& ctx, int game, const std::string& player);

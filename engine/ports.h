@@ -19,6 +19,15 @@ class ViewPort {
   // Flies the lifted picture from one table position to another.
   virtual void AnimateCardMove(int card, int fromX, int fromY, int toX, int toY) = 0;
   virtual void DrawCard(int card, int x, int y) = 0;
+  // The won animation, mode 1 or 2; returns when it has ended (a key or
+  // mouse button, or a close request, ends it early).
+  virtual void PlayWinAnimation(int mode) = 0;
+  // The foundation hint boxes of kind 10.
+  virtual void DrawFoundationHints() = 0;
+  // The marker on the empty stock that announces a redeal on the next click.
+  virtual void ShowRedealMarker() {}
+  // The bare table (background only) painted and shown.
+  virtual void ShowBareTable() {}
 };
 
 // The main window's caption and labels.
@@ -28,6 +37,21 @@ class WindowPort {
   virtual std::string Caption() const = 0;
   virtual void SetCaption(const std::string& text) = 0;
   virtual void ShowScore(const std::string& text) = 0;
+  // The Pause and Quit game menu items.
+  virtual void EnableDealMenus(bool enabled) = 0;
+  // While on, any key or mouse button ends the won animation.
+  virtual void SetWonAnimationFilter(bool on) = 0;
+  // Closes the main window (and so the program).
+  virtual void CloseMainWindow() = 0;
+  // The clock label ("h:nn:ss").
+  virtual void ShowClock(const std::string&) {}
+  // The Customize and Autoplay menu commands.
+  virtual void EnableCustomize(bool) {}
+  virtual void EnableAutoPlay(bool) {}
+  // While on, the main window swallows keys (menu shortcuts included) and
+  // mouse buttons: cards are in flight or a move is being carried out. Other
+  // windows (a modal dialog opened meanwhile) keep their input.
+  virtual void SetBusyFilter(bool) {}
 };
 
 enum class SoundMode { Async, Sync, Loop };
@@ -54,6 +78,8 @@ class DialogPort {
  public:
   virtual ~DialogPort() = default;
   virtual void ShowGameWon() = 0;
+  // The hi-score table after a deal entered it at place (0-based).
+  virtual void ShowHiScores(int place, const std::string& title) = 0;
 };
 
 // The drop routine offered one fixed target: kind 5 foundation, 6 reserve,
@@ -65,6 +91,27 @@ class DropPort {
   virtual bool DropOnPile(GameContext& ctx, int card, int kind, int index, bool autoplay) = 0;
 };
 
+// Steps of play carried out outside the move executor. The program wires
+// GameOver to the game-over routine; the other calls hand over to play that
+// has its own module (tableau redeal, completed runs, pair games, poker
+// squares) and do nothing until it is wired.
+class GameFlowPort {
+ public:
+  virtual ~GameFlowPort() = default;
+  // The deal has ended; TfrmMain.GameWon holds the verdict.
+  virtual void GameOver(GameContext& ctx) = 0;
+  // The tableau gathered, re-mixed and dealt again (stock click of a
+  // tableau-redeal game, after its undo step and the count of the redeal).
+  virtual void RedealTableau(GameContext&) {}
+  // Tableau pile i (0-based) changed: a completed King-to-Ace run may leave.
+  virtual void CheckKingRunToFoundation(GameContext&, int) {}
+  // "Selezionate_Dest", "Selezionate_Fila", "Stock_To_Pile_Monte_Carlo";
+  // true when something moved.
+  virtual bool PlayPairTarget(GameContext&, const std::string&) { return false; }
+  // Poker squares: the grid scored after a card was placed.
+  virtual void ScorePokerGrid(GameContext&, int) {}
+};
+
 struct EnginePorts {
   ViewPort* View = nullptr;
   WindowPort* Window = nullptr;
@@ -72,6 +119,7 @@ struct EnginePorts {
   CardCounterPort* Counter = nullptr;
   DialogPort* Dialogs = nullptr;
   DropPort* Drop = nullptr;
+  GameFlowPort* Flow = nullptr;
 };
 
 // Null-safe access for engine code.
@@ -87,5 +135,8 @@ inline DialogPort* DialogsOf(const GameContext& ctx) {
   return ctx.Ports ? ctx.Ports->Dialogs : nullptr;
 }
 inline DropPort* DropOf(const GameContext& ctx) { return ctx.Ports ? ctx.Ports->Drop : nullptr; }
+inline GameFlowPort* FlowOf(const GameContext& ctx) {
+  return ctx.Ports ? ctx.Ports->Flow : nullptr;
+}
 
 }  // namespace tw

@@ -11,4 +11,13 @@ namespace tw {
 // squares keeps its own score and is left alone.
 void AddScore(GameContext& ctx, int cards, bool reset = false);
 
+// The money score worked out again from the table: the deal's cost, 5 per
+// card credited at the deal, 5 per card of the third stock entry and of every
+// foundation. Used after every play, undo, redo and load. Poker squares keeps
+// its own score; in kind 10 the foundation hints are redrawn.
+void RecalcScore(GameContext& ctx);
+
+// The money score of the table as RecalcScore computes it.
+int64_t MoneyScore(const GameContext& ctx);
+
 }  // namespace tw

@@ -1,7 +1,9 @@
 // Recording fakes of the engine's ports, for tests.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/ports.h"
@@ -18,6 +20,13 @@ class FakeView : public ViewPort {
     calls.push_back("animate " + std::to_string(card));
   }
   void DrawCard(int card, int, int) override { calls.push_back("draw " + std::to_string(card)); }
+  // Runs while the animation plays (a close request, say).
+  std::function<void()> duringWinAnimation;
+  void PlayWinAnimation(int mode) override {
+    calls.push_back("win animation " + std::to_string(mode));
+    if (duringWinAnimation) duringWinAnimation();
+  }
+  void DrawFoundationHints() override { calls.push_back("foundation hints"); }
 };
 
 class FakeWindow : public WindowPort {
@@ -31,6 +40,13 @@ class FakeWindow : public WindowPort {
     ++captionSets;
   }
   void ShowScore(const std::string& text) override { scores.push_back(text); }
+  std::vector<bool> dealMenus, wonFilter;
+  int closes = 0;
+  void EnableDealMenus(bool enabled) override { dealMenus.push_back(enabled); }
+  void SetWonAnimationFilter(bool on) override { wonFilter.push_back(on); }
+  void CloseMainWindow() override { ++closes; }
+  std::vector<std::string> clocks;
+  void ShowClock(const std::string& text) override { clocks.push_back(text); }
 };
 
 class FakeSound : public SoundPort {
@@ -57,6 +73,10 @@ class FakeDialogs : public DialogPort {
  public:
   int gameWonShown = 0;
   void ShowGameWon() override { ++gameWonShown; }
+  std::vector<std::pair<int, std::string>> hiScores;
+  void ShowHiScores(int place, const std::string& title) override {
+    hiScores.emplace_back(place, title);
+  }
 };
 
 // Records every target offered and answers with the engine's own legality,

@@ -1,0 +1,91 @@
+// Moves per second of the random player over each game of the shipped games
+// file: drops found by the engine's legality, stock clicks, autoplay, undo
+// and redo, through null surroundings.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/cards.h"
+#include "core/gamesfile.h"
+#include "core/state.h"
+#include "engine/ports.h"
+#include "engine/random_player.h"
+
+namespace tw {
+namespace {
+
+class NullFlow : public GameFlowPort {
+ public:
+  void GameOver(GameContext&) override {}
+};
+
+// TW_DIST_DIR, else the dist folder beside the bin folder of this program.
+std::string DistDir() {
+  if (const char* env = std::getenv("TW_DIST_DIR")) return std::string(env) + "/";
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return (exe.parent_path().parent_path() / "dist").string() + "/";
+}
+
+struct Table {
+  GameContext ctx;
+  DirectDrop drop;
+  NullFlow flow;
+  EnginePorts ports;
+  bool ready = false;
+
+  Table() {
+    ports.Drop = &drop;
+    ports.Flow = &flow;
+    const std::string dir = DistDir();
+    CreateSharedGlobals(ctx, dir);
+    InitCardsAndPiles(ctx);
+    ctx.Ports = &ports;
+    ctx.SetCfg(cfg::ScoreKind, "01");
+    ctx.SetCfg(cfg::Undo_Enabled, "0");
+    ctx.SetCfg(cfg::Automatic_FaceUp, "Y");
+    std::string error;
+    ready = std::filesystem::exists(dir + kGamesFileName) && LoadGameCatalogue(ctx, error);
+  }
+};
+
+Table& SharedTable() {
+  static Table table;
+  return table;
+}
+
+void RandomPlayerRun(benchmark::State& state, size_t line) {
+  Table& t = SharedTable();
+  t.ctx.SetCfg(cfg::Game, std::to_string(CatalogueNumber(t.ctx.GameList[line])));
+  int64_t steps = 0;
+  uint64_t deal = 1;
+  for (auto _ : state) {
+    state.PauseTiming();
+    StartDealForPlay(t.ctx, std::to_string(deal));
+    RandomPlayer player(deal++);
+    state.ResumeTiming();
+    for (int k = 0; k < 200; ++k) player.Step(t.ctx);
+    steps += 200;
+  }
+  state.counters["moves/s"] =
+      benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+}
+
+// One benchmark per game of the catalogue, named after the game.
+const bool kRegistered = [] {
+  Table& t = SharedTable();
+  if (!t.ready) return false;
+  for (size_t i = 0; i < t.ctx.GameList.size(); ++i) {
+    const std::string& line = t.ctx.GameList[i];
+    std::string name =
+        "RandomPlayer/" + std::to_string(CatalogueNumber(line)) + " " + CatalogueName(line);
+    benchmark::RegisterBenchmark(name.c_str(), RandomPlayerRun, i)->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
+
+}  // namespace
+}  // namespace tw

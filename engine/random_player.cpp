@@ -1,0 +1,278 @@
+#include "engine/random_player.h"
+
+#include <algorithm>
+
+#include "core/cards.h"
+#include "core/gamesfile.h"
+#include "engine/autoplay.h"
+#include "engine/build_rules.h"
+#include "engine/deal.h"
+#include "engine/executor.h"
+#include "engine/legality.h"
+#include "engine/pileops.h"
+#include "engine/undo.h"
+
+namespace tw {
+
+namespace {
+
+int Used(int count, int max) { return std::clamp(count, 0, max); }
+
+bool IsSelectionGame(const GameContext& ctx) {
+  const GameRulesRecord& rules = ctx.GameRules;
+  return rules.SelectionFoundation() != 0 || rules.GameKind() == 3 || rules.GameKind() == 4;
+}
+
+struct Lift {
+  int card;
+  int lifted;
+  int sourceTop;
+  std::string source;
+};
+
+// Sets the lifted state the pick-up would, tests the target, clears it.
+bool Allowed(GameContext& ctx, const Lift& lift, const std::string& target) {
+  SetLiftedCards(ctx, lift.lifted);
+  ctx.GameState.MovingCard() = static_cast<int16_t>(lift.card);
+  ctx.GameState.RunLastCard() = static_cast<int16_t>(lift.sourceTop);
+  const bool ok = CanDropOnPile(ctx, lift.card, target);
+  ctx.GameState.MovingCard() = 0;
+  ctx.GameState.RunLastCard() = 0;
+  SetLiftedCards(ctx, 1);
+  return ok;
+}
+
+std::vector<Lift> Lifts(GameContext& ctx) {
+  const GameRulesRecord& rules = ctx.GameRules;
+  std::vector<Lift> lifts;
+  const int wasteTop = TopCard(ctx.MazzoPiles[1]);
+  if (wasteTop > 0 && IsFaceUp(ctx, wasteTop)) lifts.push_back({wasteTop, 1, 0, "Mazzo_Vis"});
+  for (int i = 0; i < Used(rules.ReserveCount(), kMaxReserves); ++i) {
+    const int top = TopCard(ctx.AppoggPiles[static_cast<size_t>(i)]);
+    if (top > 0 && IsFaceUp(ctx, top)) {
+      lifts.push_back({top, 1, top, "Appogg" + std::to_string(i + 1)});
+    }
+  }
+  for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
+    const std::string& pile = ctx.FilaPiles[static_cast<size_t>(i)];
+    const int n = PileCardCount(pile);
+    const int top = TopCard(pile);
+    for (int k = n - 1; k >= 0; --k) {
+      const int card = PileCardAt(pile, k);
+      if (card <= 0 || !IsFaceUp(ctx, card)) break;
+      const int lifted = n - k;
+      if (lifted > 1 && (!IsValidRun(ctx, card, i) || !RunLengthAllowed(ctx, card, false))) {
+        continue;
+      }
+      lifts.push_back({card, lifted, top, "Fila" + std::to_string(i + 1)});
+    }
+  }
+  const int pick = rules.FoundationPick();
+  for (int i = IsSelectionGame(ctx) ? 1 : 0; i < Used(rules.FoundationCount(), kMaxFoundations);
+       ++i) {
+    const std::string& pile = ctx.DestPiles[static_cast<size_t>(i)];
+    const int top = TopCard(pile);
+    if (top > 0 && (pick == 1 || (pick == 2 && PileCardCount(pile) >= 2))) {
+      lifts.push_back({top, 1, 0, "Dest" + std::to_string(i + 1)});
+    }
+  }
+  return lifts;
+}
+
+// The discard rule of the table's pick-up: one rank above or below the
+// discard's top, any suit; kinds 12 and 15 also wrap King and Ace.
+bool FitsDiscard(GameContext& ctx, int kind, int discard, int card, int pile) {
+  const int a = CardRank(discard);
+  const int b = CardRank(card);
+  if ((a == 13 && b == 1) || (a == 1 && b == 13)) return kind != 2;
+  if (kind == 12) return b == a + 1 || b == a - 1;
+  return CanBuildOn(ctx, discard, card, -1, -1, 1, 2, false, false, pile, false) ||
+         CanBuildOn(ctx, card, discard, -1, -1, 1, 2, false, false, pile, false);
+}
+
+}  // namespace
+
+bool DirectDrop::DropOnPile(GameContext& ctx, int card, int kind, int index, bool autoplay) {
+  std::string name;
+  switch (kind) {
+    case 5:
+      name = "Dest";
+      break;
+    case 6:
+      name = "Appogg";
+      break;
+    case 4:
+      name = "Fila";
+      break;
+    default:
+      return false;
+  }
+  name += std::to_string(index + 1);
+  if (!CanDropOnPile(ctx, card, name)) return false;
+  if (kind == 5 && autoplay) name = "Dest_Autoplay" + std::to_string(index + 1);
+  return PlayToPile(ctx, card, name);
+}
+
+std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
+  const GameRulesRecord& rules = ctx.GameRules;
+  std::vector<PlayerMove> moves;
+  std::vector<std::string> targets;
+  for (int i = IsSelectionGame(ctx) ? 1 : 0; i < Used(rules.FoundationCount(), kMaxFoundations);
+       ++i) {
+    targets.push_back("Dest" + std::to_string(i + 1));
+  }
+  for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
+    targets.push_back("Fila" + std::to_string(i + 1));
+  }
+  for (int i = 0; i < Used(rules.ReserveCount(), kMaxReserves); ++i) {
+    targets.push_back("Appogg" + std::to_string(i + 1));
+  }
+  // Discard games play a tableau top onto the third stock slot.
+  const int kind = rules.GameKind();
+  const int discard = TopCard(ctx.MazzoPiles[2]);
+  if ((kind == 2 || kind == 12 || kind == 15) && discard > 0) {
+    for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
+      const int top = TopCard(ctx.FilaPiles[static_cast<size_t>(i)]);
+      if (top > 0 && IsFaceUp(ctx, top) && FitsDiscard(ctx, kind, discard, top, i)) {
+        moves.push_back({top, "Waste", 1});
+      }
+    }
+  }
+  for (const Lift& lift : Lifts(ctx)) {
+    for (const std::string& target : targets) {
+      if (target == lift.source) continue;
+      if (Allowed(ctx, lift, target)) moves.push_back({lift.card, target, lift.lifted});
+    }
+  }
+  return moves;
+}
+
+bool MakeDrop(GameContext& ctx, const PlayerMove& move) {
+  SetLiftedCards(ctx, move.lifted);
+  ctx.TfrmMain.DragHeight = ctx.CardHeight;
+  const bool moved = PlayToPile(ctx, move.card, move.target);
+  SetLiftedCards(ctx, 1);
+  ctx.GameState.MovingCard() = 0;
+  ctx.GameState.RunLastCard() = 0;
+  AutoFillEmptyTableaus(ctx);
+  return moved;
+}
+
+bool ClickStock(GameContext& ctx) {
+  const GameRulesRecord& rules = ctx.GameRules;
+  const int lastTableau = std::max(0, Used(rules.TableauCount(), kMaxTableaus) - 1);
+  const int lastReserve = std::max(0, Used(rules.ReserveCount(), kMaxReserves) - 1);
+  const int toTableau = rules.StockDealToTableau(0) != 0 ? rules.StockDealToTableau(0)
+                                                         : rules.StockDealToTableau(lastTableau);
+  const int toReserve = rules.StockDealToReserve(0) != 0 ? rules.StockDealToReserve(0)
+                                                         : rules.StockDealToReserve(lastReserve);
+  const std::string& stock = ctx.MazzoPiles[0];
+  bool moved = false;
+  if (rules.HasWaste() == 1 || rules.TableauRedeal() >= 1) {
+    moved = PlayToPile(ctx, TopCard(stock), "Mazzo_Vis");
+    // The release makes the redeal the press asked for.
+    if (ctx.GameState.RedealMarkerShown() == 1) {
+      moved = PlayToPile(ctx, 0, "Mazzo_Vis") || moved;
+      ctx.GameState.RedealMarkerShown() = 0;
+    }
+  } else if (toTableau == 1) {
+    moved = PlayToPile(ctx, 7, "Add_Tableaus");
+  } else if (toTableau == 2) {
+    bool full = true;
+    for (int i = 0; i <= lastTableau; ++i)
+      full = full && !ctx.FilaPiles[static_cast<size_t>(i)].empty();
+    if (full) moved = PlayToPile(ctx, 7, "Add_Tableaus");
+  } else if (toReserve == 1) {
+    moved = PlayToPile(ctx, 7, "Add_Reserves");
+  } else if (rules.StockDealToReserve(0) == 3) {
+    if (PileCardCount(stock) == 8) {
+      moved = PlayToPile(ctx, 7, "Add_Tableaus_Last");
+    } else {
+      moved = PlayToPile(ctx, 7, "Add_Reserves");
+      moved = PlayToPile(ctx, 7, "Add_Reserves") || moved;
+    }
+  } else if (rules.StockDealToReserve(0) == 4 && !stock.empty()) {
+    ++ctx.ReserveDealCounter;
+    const std::string target = ctx.ReserveDealCounter % 2 == 0 ? "Add_Reserve_2" : "Add_Reserve_1";
+    int plays = 0;
+    for (int k = 0; k < 3 && !ctx.MazzoPiles[0].empty(); ++k) {
+      if (PlayToPile(ctx, 7, target)) ++plays;
+    }
+    if (plays > 1) MergeLastUndoSteps(ctx, plays - 1);
+    if (plays > 0) {
+      ReplaceLastUndoGroup(ctx, 2);
+      moved = true;
+    } else {
+      --ctx.ReserveDealCounter;
+    }
+  } else if (rules.TalonStyle() != 0) {
+    moved = PlayToPile(ctx, TopCard(stock), "Mazzo_Waste");
+  }
+  if (moved) AutoFillEmptyTableaus(ctx);
+  return moved;
+}
+
+bool StartDealForPlay(GameContext& ctx, const std::string& dealNumber) {
+  ctx.GameRules.Clear();
+  if (!LoadGameRules(ctx)) return false;
+  InitCardsAndPiles(ctx);
+  for (StringList* stack : {&ctx.UndoMazzo, &ctx.UndoDest, &ctx.UndoFila, &ctx.UndoAppogg,
+                            &ctx.RedoMazzo, &ctx.RedoDest, &ctx.RedoFila, &ctx.RedoAppogg}) {
+    stack->clear();
+  }
+  ctx.UndoLog.clear();
+  ctx.RedoLog.clear();
+  ctx.GameState.MovesMade() = 0;
+  ctx.GameState.RedealMarkerShown() = 0;
+  ctx.GameState.RedealsDone() = 1;
+  ctx.GameState.MovingCard() = 0;
+  ctx.GameState.RunLastCard() = 0;
+  SetLiftedCards(ctx, 1);
+  ctx.ReserveDealCounter = 0;
+  ctx.SetCfg(cfg::UndoUsed, "0");
+  ctx.SetCfg(cfg::RedoUsed, "0");
+  ctx.SetCfg(cfg::DealNumber, dealNumber);
+  ctx.TfrmMain.GameWon = 0;
+  ctx.TfrmMain.StopAutoPlay = 0;
+  // Without a layout the used piles stand at the origin: what matters here
+  // is only that they are on the table.
+  for (int i = 0; i < kMaxFoundations; ++i) {
+    ctx.FoundationX[static_cast<size_t>(i)] =
+        i < ctx.GameRules.FoundationCount() ? 0 : kUnusedFoundation;
+  }
+  for (int i = 0; i < kMaxReserves; ++i) {
+    ctx.ReserveX[static_cast<size_t>(i)] = i < ctx.GameRules.ReserveCount() ? 0 : kUnusedReserve;
+  }
+  if (!DealCards(ctx)) return false;
+  ctx.TfrmMain.GameInProgress = 1;
+  return true;
+}
+
+int RandomPlayer::Next(int range) {
+  // splitmix64: small, fast and the same everywhere.
+  state_ += 0x9e3779b97f4a7c15ull;
+  uint64_t z = state_;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+  z ^= z >> 31;
+  return range <= 0 ? 0 : static_cast<int>(z % static_cast<uint64_t>(range));
+}
+
+RandomPlayer::Action RandomPlayer::Step(GameContext& ctx) {
+  const int roll = Next(100);
+  if (roll < 10) return UndoRedo(ctx, true, false) ? Action::Undo : Action::None;
+  if (roll < 16) return UndoRedo(ctx, false, false) ? Action::Redo : Action::None;
+  if (roll < 20) {
+    ctx.TfrmMain.AutoPlayOn = 1;
+    const bool moved = AutoPlay(ctx);
+    ctx.TfrmMain.AutoPlayOn = 0;
+    return moved ? Action::Autoplay : Action::None;
+  }
+  if (roll < 35) return ClickStock(ctx) ? Action::Stock : Action::None;
+  const std::vector<PlayerMove> moves = LegalDrops(ctx);
+  if (moves.empty()) return ClickStock(ctx) ? Action::Stock : Action::None;
+  const PlayerMove& move = moves[static_cast<size_t>(Next(static_cast<int>(moves.size())))];
+  return MakeDrop(ctx, move) ? Action::Drop : Action::None;
+}
+
+}  // namespace tw

@@ -1,0 +1,61 @@
+// A player that makes random legal moves: drops found through the engine's
+// own legality, stock clicks, autoplay, undo and redo. Used to exercise the
+// engine over whole deals and to measure it; also a base for hint and demo
+// players.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/state.h"
+#include "engine/ports.h"
+
+namespace tw {
+
+// A drop routine that plays a card where the target's rule allows it.
+class DirectDrop : public DropPort {
+ public:
+  bool DropOnPile(GameContext& ctx, int card, int kind, int index, bool autoplay) override;
+};
+
+// One legal drop: the card (with the run above it when lifted > 1) onto the
+// named pile.
+struct PlayerMove {
+  int card = 0;
+  std::string target;
+  int lifted = 1;
+};
+
+// Every drop the rules allow now from the waste top, the reserve tops, the
+// face-up tableau cards (with the runs above them) and, where the game lets
+// foundation cards be picked, the foundation tops.
+std::vector<PlayerMove> LegalDrops(GameContext& ctx);
+
+// Carries out one drop as the table's pick-up and drop would, followed by
+// the automatic fill of empty tableau piles. True when it moved.
+bool MakeDrop(GameContext& ctx, const PlayerMove& move);
+
+// A left click on the stock, press and release, by the game's stock rules.
+// True when something moved.
+bool ClickStock(GameContext& ctx);
+
+// Clears the table and its history and deals `dealNumber` of the current
+// game (CfgRecord.Game) as a new deal does; false when the rules or the deal
+// cannot be made.
+bool StartDealForPlay(GameContext& ctx, const std::string& dealNumber);
+
+class RandomPlayer {
+ public:
+  enum class Action { None, Drop, Stock, Autoplay, Undo, Redo };
+
+  explicit RandomPlayer(uint64_t seed) : state_(seed ? seed : 0x9e3779b97f4a7c15ull) {}
+  // One random action; None when it found nothing to do (or was refused).
+  Action Step(GameContext& ctx);
+  int Next(int range);
+
+ private:
+  uint64_t state_;
+};
+
+}  // namespace tw

@@ -1,0 +1,80 @@
+// Several results files rewritten as one, and the log append that a failed
+// write takes back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/resultfile.h"
+#include "core/stats.h"
+#include "tests/core/results_fixture.h"
+
+namespace tw {
+namespace {
+
+using ResultsBatchTest = testing::ResultsTest;
+
+size_t DataEntries(const testing::TempDir& dir) {
+  std::filesystem::directory_iterator data(dir.File("DATA"));
+  return static_cast<size_t>(std::distance(begin(data), end(data)));
+}
+
+TEST_F(ResultsBatchTest, NothingIsReplacedUnlessEveryFileWasWrittenWhole) {
+  Write("A.DAT", "old a\r\n");
+  Write("B.DAT", "old b\r\n");
+  std::filesystem::permissions(dir.File("DATA/A.DAT"), std::filesystem::perms(0640));
+  {
+    ResultBatch batch;
+    EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"new a"}));
+    sys::SetWriteFailureAfter(3);
+    EXPECT_FALSE(batch.Stage(dir.File("DATA/B.DAT"), {"new b"}));
+    sys::SetWriteFailureAfter(-1);
+    EXPECT_TRUE(batch.Failed());
+    EXPECT_EQ(batch.FailedPath(), dir.File("DATA/B.DAT"));
+    EXPECT_FALSE(batch.Commit());
+  }
+  EXPECT_EQ(Read("A.DAT"), "old a\r\n");
+  EXPECT_EQ(Read("B.DAT"), "old b\r\n");
+  EXPECT_EQ(DataEntries(dir), 2u);
+
+  {
+    ResultBatch batch;
+    EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"first"}));
+    EXPECT_TRUE(batch.Stage(dir.File("DATA/B.DAT"), {"new b", ""}));
+    EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"new a"}));  // the later one wins
+    EXPECT_EQ(Read("A.DAT"), "old a\r\n");
+    EXPECT_TRUE(batch.Commit());
+  }
+  EXPECT_EQ(Read("A.DAT"), "new a\r\n");
+  EXPECT_EQ(Read("B.DAT"), "new b\r\n\r\n");
+  EXPECT_EQ(std::filesystem::status(dir.File("DATA/A.DAT")).permissions(),
+            std::filesystem::perms(0640));
+  EXPECT_EQ(DataEntries(dir), 2u);
+
+  {
+    ResultBatch dropped;  // never committed: its temporary files go
+    EXPECT_TRUE(dropped.Stage(dir.File("DATA/A.DAT"), {"lost"}));
+  }
+  EXPECT_EQ(Read("A.DAT"), "new a\r\n");
+  EXPECT_EQ(DataEntries(dir), 2u);
+}
+
+TEST_F(ResultsBatchTest, AFailedLogAppendIsTakenBack) {
+  ASSERT_TRUE(AppendStatLog(ctx, true, 61, "20261210", "09:05:07"));
+  const std::string before = Read("STAT_LOG.DAT");
+  for (int64_t budget : {0, 1, 100, 148}) {
+    sys::SetWriteFailureAfter(budget);
+    EXPECT_FALSE(AppendStatLog(ctx, false, 62, "20261210", "09:06:07"));
+    sys::SetWriteFailureAfter(-1);
+    EXPECT_EQ(Read("STAT_LOG.DAT"), before) << budget;
+  }
+  // A log that did not exist is not left behind empty.
+  std::filesystem::remove(dir.File("DATA/STAT_LOG.DAT"));
+  sys::SetWriteFailureAfter(50);
+  EXPECT_FALSE(AppendStatLog(ctx, false, 62, "20261210", "09:06:07"));
+  sys::SetWriteFailureAfter(-1);
+  EXPECT_FALSE(Exists("STAT_LOG.DAT"));
+  EXPECT_FALSE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace tw
