@@ -9,12 +9,11 @@ namespace {
 
 using testing::EngineTest;
 using testing::Pile;
+using testing::H;
+using testing::D;
+using testing::C;
+using testing::S;
 
-// Card codes: hearts 1..13, diamonds 14..26, clubs 27..39, spades 40..52.
-constexpr int H(int rank) { return rank; }
-constexpr int D(int rank) { return 13 + rank; }
-constexpr int C(int rank) { return 26 + rank; }
-constexpr int S(int rank) { return 39 + rank; }
 constexpr int E = kEmptyTarget;
 
 struct Case {

@@ -13,11 +13,11 @@ namespace {
 
 using testing::EngineTest;
 using testing::Pile;
+using testing::H;
+using testing::D;
+using testing::C;
+using testing::S;
 
-constexpr int H(int rank) { return rank; }
-constexpr int D(int rank) { return 13 + rank; }
-constexpr int C(int rank) { return 26 + rank; }
-constexpr int S(int rank) { return 39 + rank; }
 
 class Deal : public EngineTest {
  public:

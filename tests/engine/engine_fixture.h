@@ -14,6 +14,13 @@
 
 namespace tw::testing {
 
+// Card codes by suit and rank: hearts 1..13, diamonds 14..26, clubs 27..39,
+// spades 40..52.
+constexpr int H(int rank) { return rank; }
+constexpr int D(int rank) { return 13 + rank; }
+constexpr int C(int rank) { return 26 + rank; }
+constexpr int S(int rank) { return 39 + rank; }
+
 inline std::string Pile(std::initializer_list<int> cards) {
   std::string s;
   for (int c : cards) s += CardCodeText(c);

@@ -10,11 +10,11 @@ namespace {
 
 using testing::EngineTest;
 using testing::Pile;
+using testing::H;
+using testing::D;
+using testing::C;
+using testing::S;
 
-constexpr int H(int rank) { return rank; }
-constexpr int D(int rank) { return 13 + rank; }
-constexpr int C(int rank) { return 26 + rank; }
-constexpr int S(int rank) { return 39 + rank; }
 
 // Four foundations built up in suit from the Ace, eight tableau piles built
 // down in alternate colours with any card on a space, four free cells.

@@ -29,11 +29,6 @@ class BeepingUi : public FakeUi {
   void Beep(int) override { ++beeps; }
 };
 
-constexpr int H(int rank) { return rank; }
-constexpr int D(int rank) { return 13 + rank; }
-constexpr int C(int rank) { return 26 + rank; }
-constexpr int S(int rank) { return 39 + rank; }
-
 // Four foundations built up in suit from the Ace, four tableau piles built
 // down in alternate colours with any card on a space, two free cells; a
 // stock turned one card at a time onto the waste without redeals.
