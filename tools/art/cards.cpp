@@ -1,4 +1,5 @@
 // Card faces: five face sets, every size, one sheet per suit.
+#include <QFontMetricsF>
 #include <QPainter>
 #include <array>
 #include <cmath>
@@ -91,7 +92,7 @@ void Pip(QPainter& p, int suit, QPointF centre, double w, bool flipped, const QC
 // bottom-right one.
 void CornerIndex(QPainter& p, const FaceStyle& st, int suit, int rank, int w) {
   const bool big = w >= 70;
-  const double rank_px = big ? 14.5 : 12.5;
+  const double rank_px = big ? 14.5 : 11.5;
   const double pip_w = big ? 9 : 7.5;
   const double column = big ? 8.5 : 7.0;
   const bool condensed = st.condensed_index || rank == 10;
@@ -100,9 +101,16 @@ void CornerIndex(QPainter& p, const FaceStyle& st, int suit, int rank, int w) {
   if (rank == 10) f.setLetterSpacing(QFont::AbsoluteSpacing, -1.0);
   p.setFont(f);
   p.setPen(st.suit[suit]);
-  const QRectF text_box(column - 8, big ? 2 : 2, 16, rank_px + 1);
+  const QRectF text_box(column - 8, big ? 2 : 1.5, 16, rank_px + 1);
   p.drawText(text_box, Qt::AlignHCenter | Qt::AlignTop, RankText(rank));
   Pip(p, suit, QPointF(column, text_box.bottom() + pip_w * 0.62), pip_w, false, st.suit[suit]);
+  // A second, smaller suit beside the rank, inside the band that stays in
+  // view when the card is covered in a downward fan (18 px at B, 14 at M).
+  const double rank_w = QFontMetricsF(f).horizontalAdvance(RankText(rank));
+  const double side_w = big ? 7.5 : 6.0;
+  const double band = big ? 18.0 : 14.0;
+  Pip(p, suit, QPointF(column + rank_w / 2 + side_w / 2 + 1.5, band / 2 + 0.5), side_w, false,
+      st.suit[suit]);
 }
 
 // Centres of the pips of the number cards, in columns 0..2 and rows 0..1.
@@ -153,7 +161,10 @@ void NumberPips(QPainter& p, const FaceStyle& st, int suit, int rank, int w, int
   }
   const double pip_w = w >= 70 ? 13.0 : 10.5;
   const double xs[3] = {w * 0.315, w / 2.0, w * 0.685};
-  const double top = h * 0.205, bottom = h * 0.795;
+  // The pips keep clear of the band that a covering card leaves in view, so
+  // that the band shows only the rank and the suit.
+  const double band = w >= 70 ? 18.0 : 14.0;
+  const double top = band + 1.0 + pip_w / 2, bottom = h - top;
   for (const PipPos& pos : kPips[rank]) {
     const double y = top + pos.row * (bottom - top);
     Pip(p, suit, QPointF(xs[static_cast<int>(pos.col)], y), pip_w, pos.row > 0.5, c);
@@ -308,8 +319,10 @@ void CourtFigureHalf(QPainter& p, const FaceStyle& st, int suit, int rank, QRect
 }
 
 void CourtPanel(QPainter& p, const FaceStyle& st, int suit, int rank, int w, int h) {
-  const QRectF panel(std::round(w * 0.205) + 0.5, std::round(h * 0.135) + 0.5,
-                     w - 2 * std::round(w * 0.205) - 1, h - 2 * std::round(h * 0.135) - 1);
+  // Below the band that stays in view in a downward fan.
+  const double top = w >= 70 ? 19.0 : 15.0;
+  const QRectF panel(std::round(w * 0.205) + 0.5, top + 0.5, w - 2 * std::round(w * 0.205) - 1,
+                     h - 2 * top - 1);
   QLinearGradient g(panel.topLeft(), panel.bottomLeft());
   g.setColorAt(0, st.court_fill.lighter(104));
   g.setColorAt(0.5, st.court_fill.darker(104));
