@@ -92,7 +92,9 @@ TEST_F(RedrawTest, AnimatedDealEndsWithTheDrawnTable) {
       for (bool onWindow : {false, true}) {
         Deal(game, size);
         int repaints = 0;
-        view.SetHooks({.Repaint = [&](QRect) { ++repaints; }});
+        TableViewHooks hooks;
+        hooks.Repaint = [&](QRect) { ++repaints; };
+        view.SetHooks(hooks);
         fakes.sound.played.clear();
         fakes.sound.stops = 0;
         const DealStart source = ChooseDealSource(ctx);
@@ -184,7 +186,9 @@ TEST_F(RedrawTest, DealWithoutASourceIsDrawnWithoutFlights) {
   ctx.FoundationX[0] = kUnusedFoundation;
   ASSERT_EQ(ChooseDealSource(ctx).mode, DealSource::None);
   int repaints = 0;
-  view.SetHooks({.Repaint = [&](QRect) { ++repaints; }});
+  TableViewHooks hooks;
+  hooks.Repaint = [&](QRect) { ++repaints; };
+  view.SetHooks(hooks);
   view.PaintBackgroundFromSettings(view.TableBmp());
   view.DrawTable(view.WindowCanvas(), true);
   EXPECT_LE(repaints, 2);

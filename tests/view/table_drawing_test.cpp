@@ -167,15 +167,18 @@ TEST_P(DealtTableTest, CardsLieWhereTheirPilesPutThem) {
     std::set<std::pair<int, int>> dots;
     for (const QPoint& p : DitheredShadowPixels(run)) dots.insert({p.x(), p.y()});
     int changed = 0;
-    for (int py = 0; py < before.height(); ++py)
+    for (int py = 0; py < before.height(); ++py) {
       for (int px = 0; px < before.width(); ++px) {
         const bool dot = dots.count({px, py}) > 0;
-        if (dot) EXPECT_EQ(At(view.TableBmp(), px, py), gfx::kBlack) << px << "," << py;
+        if (dot) {
+          EXPECT_EQ(At(view.TableBmp(), px, py), gfx::kBlack) << px << "," << py;
+        }
         if (before.pixel(px, py) != view.TableBmp().Image().pixel(px, py)) {
           ++changed;
           EXPECT_TRUE(dot) << px << "," << py;
         }
       }
+    }
     EXPECT_GT(changed, static_cast<int>(dots.size()) / 2);
   }
   EXPECT_TRUE(ui.messages.empty());
