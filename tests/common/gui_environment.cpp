@@ -1,4 +1,4 @@
-// Text needs the font database, so every gfx test runs inside one
+// Pictures and text need a GUI application, so every test program that draws runs in one
 // QGuiApplication on the offscreen platform.
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ class GuiEnvironment : public testing::Environment {
 
  private:
   int argc_ = 1;
-  char name_[8] = "gfx";
+  char name_[8] = "tests";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QGuiApplication> app_;
 };
