@@ -96,8 +96,11 @@ void ResetPlayState(GameContext& ctx, bool newDeal) {
 }
 
 bool DealNewGame(GameContext& ctx, int numberMode) {
-  // Codes 91 and 92 rewrite the start and base words at the deal.
-  SaveRestorePileRules(ctx, true);
+  // Codes 91 and 92 rewrite the start and base words at the deal. Rules set
+  // up without the games file have saved nothing to go back to.
+  bool saved = false;
+  for (int16_t w : ctx.SavedPileRules) saved = saved || w != 0;
+  if (saved) SaveRestorePileRules(ctx, true);
   ResetClock(ctx);
   ctx.GameState.RedealsDone() = 1;
   ctx.SetCfg(cfg::Score, "0");
