@@ -68,7 +68,9 @@ TEST_P(RandomPlayTest, GesturesKeepTheTableWhole) {
     ASSERT_EQ(ctx.GameState.MovingCard(), 0);
     ASSERT_EQ(ctx.TfrmMain.BusyDepth, 0);
     ASSERT_EQ(ctx.TfrmMain.PeekShown, 0);
-    if (step % 10 == 0 && ctx.GameState.ScrollOffsetY() == 0) ASSERT_EQ(WindowMismatches(), 0);
+    if (step % 10 == 0 && ctx.GameState.ScrollOffsetY() == 0) {
+      ASSERT_EQ(WindowMismatches(), 0);
+    }
   }
   EXPECT_GT(ctx.GameState.MovesMade(), 0) << "the gestures made no move at all";
 }
