@@ -6,7 +6,10 @@
 #include "core/cards.h"
 #include "engine/autoplay.h"
 #include "engine/build_rules.h"
+#include "engine/pairs.h"
 #include "engine/pileops.h"
+#include "engine/poker.h"
+#include "engine/redeal.h"
 #include "engine/score.h"
 #include "engine/undo.h"
 
@@ -100,7 +103,6 @@ void PlayToTableau(GameContext& ctx, int card, int i, const std::string& name, M
     r.moved = true;
   }
   Redraw(ctx, name);
-  if (GameFlowPort* flow = FlowOf(ctx)) flow->CheckKingRunToFoundation(ctx, i);
   PlayEventSound(ctx, "Tableau", cfg::Sounds_Tableau);
   // Some deals (one King on every pile) are won on the tableau.
   ctx.TfrmMain.GameWon = IsGameWon(ctx);
@@ -194,7 +196,7 @@ void StockClick(GameContext& ctx, const std::string& name, MoveResult& r) {
       AddCodeToLastGroup(ctx.UndoLog, kRedealStepCode);
       ctx.GameState.RedealsDone() = static_cast<int16_t>(ctx.GameState.RedealsDone() + 1);
       ctx.GameState.RedealMarkerShown() = 0;
-      if (GameFlowPort* flow = FlowOf(ctx)) flow->RedealTableau(ctx);
+      RedealTableau(ctx);
       r.moved = true;
     } else {
       ShowRedealMarker(ctx);
@@ -290,9 +292,6 @@ void BatchDeal(GameContext& ctx, const std::string& name, MoveResult& r) {
     Redraw(ctx, pileName);
     TellCounterMove(ctx, card, source, targetKind);
     PlayEventSound(ctx, "Shuffle", cfg::Sounds_Shuffle);
-    if (!toReserves) {
-      if (GameFlowPort* flow = FlowOf(ctx)) flow->CheckKingRunToFoundation(ctx, p - 1);
-    }
   }
   ctx.TfrmMain.GameWon = IsGameWon(ctx);
   r.moved = true;
@@ -358,9 +357,8 @@ bool PlayToPile(GameContext& ctx, int card, const std::string& pileName) {
   } else if (pileName == "Add_Tableaus" || StartsWith(pileName, "Add_Reserve") ||
              pileName == "Fill_Tableaus" || pileName == "Add_Tableaus_Last") {
     BatchDeal(ctx, pileName, r);
-  } else if (pileName == "Selezionate_Dest" || pileName == "Selezionate_Fila" ||
-             pileName == "Stock_To_Pile_Monte_Carlo") {
-    if (GameFlowPort* flow = FlowOf(ctx)) r.moved = flow->PlayPairTarget(ctx, pileName);
+  } else if (IsPairTarget(pileName)) {
+    r.moved = PlayPairTarget(ctx, pileName);
     if (r.moved) {
       ctx.TfrmMain.GameWon = IsGameWon(ctx);
       r.fromTableau =
@@ -368,13 +366,18 @@ bool PlayToPile(GameContext& ctx, int card, const std::string& pileName) {
     }
   }
 
-  // The common tail.
+  // The common tail. A completed King-to-Ace run on any tableau pile (the
+  // target or the pile a card left) goes to its foundation within this step.
+  if (r.moved && MoveKingRunsToFoundations(ctx)) {
+    r.fromTableau = true;
+    ctx.TfrmMain.GameWon = IsGameWon(ctx);
+  }
   if (!stockWasIdle && Stock(ctx).empty() && PileCardCount(WastePile(ctx)) <= 1) {
     Redraw(ctx, "Mazzo");
   }
   if (r.moved) {
     if (rules.GameKind() == 9) {
-      if (GameFlowPort* flow = FlowOf(ctx)) flow->ScorePokerGrid(ctx, card);
+      ScorePokerGrid(ctx, card);
     } else {
       RecalcScore(ctx);
     }

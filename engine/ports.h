@@ -4,6 +4,8 @@
 // fakes. Every pointer of EnginePorts may be null, which does nothing.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "core/state.h"
@@ -28,6 +30,14 @@ class ViewPort {
   virtual void ShowRedealMarker() {}
   // The bare table (background only) painted and shown.
   virtual void ShowBareTable() {}
+  // Poker squares score panel: two lines for the hand just made (an absent
+  // line stays as it was) and the total line, label in bold then the value.
+  virtual void DrawPokerPanelText(const std::optional<std::string>& /*line1*/,
+                                  const std::optional<std::string>& /*line2*/,
+                                  const std::string& /*label*/, const std::string& /*value*/) {}
+  // Inverts the cards of five tableau piles (0-based); a second call with
+  // the same piles shows them as they were.
+  virtual void HighlightPokerHand(const std::array<int, 5>& /*piles*/) {}
 };
 
 // The main window's caption and labels.
@@ -91,25 +101,13 @@ class DropPort {
   virtual bool DropOnPile(GameContext& ctx, int card, int kind, int index, bool autoplay) = 0;
 };
 
-// Steps of play carried out outside the move executor. The program wires
-// GameOver to the game-over routine; the other calls hand over to play that
-// has its own module (tableau redeal, completed runs, pair games, poker
-// squares) and do nothing until it is wired.
+// Steps of play carried out outside the engine: the program wires GameOver
+// to the game-over routine (results, dialogs, the won animation).
 class GameFlowPort {
  public:
   virtual ~GameFlowPort() = default;
   // The deal has ended; TfrmMain.GameWon holds the verdict.
   virtual void GameOver(GameContext& ctx) = 0;
-  // The tableau gathered, re-mixed and dealt again (stock click of a
-  // tableau-redeal game, after its undo step and the count of the redeal).
-  virtual void RedealTableau(GameContext&) {}
-  // Tableau pile i (0-based) changed: a completed King-to-Ace run may leave.
-  virtual void CheckKingRunToFoundation(GameContext&, int) {}
-  // "Selezionate_Dest", "Selezionate_Fila", "Stock_To_Pile_Monte_Carlo";
-  // true when something moved.
-  virtual bool PlayPairTarget(GameContext&, const std::string&) { return false; }
-  // Poker squares: the grid scored after a card was placed.
-  virtual void ScorePokerGrid(GameContext&, int) {}
 };
 
 struct EnginePorts {

@@ -90,6 +90,78 @@ bool FitsDiscard(GameContext& ctx, int kind, int discard, int card, int pile) {
          CanBuildOn(ctx, card, discard, -1, -1, 1, 2, false, false, pile, false);
 }
 
+int RankSum(const std::vector<int>& ranks) {
+  int sum = 0;
+  for (int r : ranks) sum += r;
+  return sum;
+}
+
+bool AllAtMost(const std::vector<int>& ranks, int highest) {
+  return std::all_of(ranks.begin(), ranks.end(), [highest](int r) { return r <= highest; });
+}
+
+// The ranks (sorted) are exactly first..13, one each.
+bool RanksFrom(const std::vector<int>& sorted, int first) {
+  if (static_cast<int>(sorted.size()) != 14 - first) return false;
+  for (size_t k = 0; k < sorted.size(); ++k) {
+    if (sorted[k] != first + static_cast<int>(k)) return false;
+  }
+  return true;
+}
+
+int MaxSelection(int kind) {
+  switch (kind) {
+    case 1:
+    case 18:
+    case 24:
+      return 4;
+    case 17:
+    case 26:
+      return 3;
+    default:
+      return 2;
+  }
+}
+
+// A selection of these ranks on these tableau piles is complete.
+bool SelectionComplete(const GameContext& ctx, std::vector<int> ranks,
+                       const std::vector<int>& piles) {
+  const int kind = ctx.GameRules.GameKind();
+  const int target = ctx.GameRules.SelectionFoundation();
+  const size_t n = ranks.size();
+  std::sort(ranks.begin(), ranks.end());
+  const bool pairOfRank = n == 2 && ranks[0] == ranks[1];
+  switch (kind) {
+    case 8:
+      return pairOfRank && IsGridNeighbour(piles[0], piles[1]);
+    case 14:
+    case 16:
+    case 25:
+      return pairOfRank;
+    case 3:
+      return n == 2 && RankSum(ranks) == 14;
+    case 4:
+      return (n == 1 && ranks[0] == 13) || (n == 2 && RankSum(ranks) == 13);
+    case 17:
+    case 26:
+      return (n == 2 && AllAtMost(ranks, 10) && RankSum(ranks) == 11) || RanksFrom(ranks, 11);
+    case 24:
+      return (n <= 2 && AllAtMost(ranks, 9) && RankSum(ranks) == 9) || RanksFrom(ranks, 10);
+    case 18: {
+      if (n == 1) return ranks[0] == 1;
+      if (n != 4 || ranks[3] < 11 || ranks[2] > 10 || ranks[0] < 2) return false;
+      return ranks[0] != ranks[1] && ranks[1] != ranks[2] && ranks[0] + ranks[1] + ranks[2] == 18;
+    }
+    case 1:
+      if (ranks[0] >= 10) return n == 4 && ranks[0] == ranks[3];
+      if (!AllAtMost(ranks, 9)) return false;
+      if (target == 10) return n == 2 && RankSum(ranks) == 10;
+      return target == 15 && RankSum(ranks) == 15;
+    default:
+      return target > 0 && RankSum(ranks) == target;
+  }
+}
+
 }  // namespace
 
 bool DirectDrop::DropOnPile(GameContext& ctx, int card, int kind, int index, bool autoplay) {
@@ -158,8 +230,58 @@ bool MakeDrop(GameContext& ctx, const PlayerMove& move) {
   return moved;
 }
 
+std::vector<std::vector<int>> CompleteSelections(GameContext& ctx) {
+  std::vector<int> tops, piles;
+  for (int i = 0; i < Used(ctx.GameRules.TableauCount(), kMaxTableaus); ++i) {
+    const int top = TopCard(ctx.FilaPiles[static_cast<size_t>(i)]);
+    if (top > 0 && IsFaceUp(ctx, top)) {
+      tops.push_back(top);
+      piles.push_back(i);
+    }
+  }
+  const int most = MaxSelection(ctx.GameRules.GameKind());
+  std::vector<std::vector<int>> found;
+  std::vector<size_t> at;
+  // Every set of up to `most` tops, in pile order.
+  auto visit = [&](auto&& self, size_t from) -> void {
+    if (!at.empty()) {
+      std::vector<int> ranks, onPiles, cards;
+      for (size_t k : at) {
+        ranks.push_back(CardRank(tops[k]));
+        onPiles.push_back(piles[k]);
+        cards.push_back(tops[k]);
+      }
+      if (SelectionComplete(ctx, ranks, onPiles)) found.push_back(cards);
+    }
+    if (static_cast<int>(at.size()) == most) return;
+    for (size_t k = from; k < tops.size(); ++k) {
+      at.push_back(k);
+      self(self, k + 1);
+      at.pop_back();
+    }
+  };
+  visit(visit, 0);
+  return found;
+}
+
+bool MakeSelection(GameContext& ctx, const std::vector<int>& cards) {
+  std::string& selection = ctx.DestPiles[0];
+  selection.clear();
+  for (int c : cards) selection += CardCodeText(c);
+  const int kind = ctx.GameRules.GameKind();
+  const bool moved = PlayToPile(ctx, 0, "Selezionate_Dest");
+  // Grids close their gaps on a stock click; the pair games do not refill.
+  const bool refill = ctx.GameRules.SelectionFoundation() != 0 && kind != 8;
+  if (moved && refill) PlayToPile(ctx, 0, "Selezionate_Fila");
+  selection.clear();
+  return moved;
+}
+
 bool ClickStock(GameContext& ctx) {
   const GameRulesRecord& rules = ctx.GameRules;
+  if (rules.SelectionFoundation() != 0 && rules.GameKind() == 8) {
+    return PlayToPile(ctx, 0, "Stock_To_Pile_Monte_Carlo");
+  }
   const int lastTableau = std::max(0, Used(rules.TableauCount(), kMaxTableaus) - 1);
   const int lastReserve = std::max(0, Used(rules.ReserveCount(), kMaxReserves) - 1);
   const int toTableau = rules.StockDealToTableau(0) != 0 ? rules.StockDealToTableau(0)
@@ -269,6 +391,13 @@ RandomPlayer::Action RandomPlayer::Step(GameContext& ctx) {
     return moved ? Action::Autoplay : Action::None;
   }
   if (roll < 35) return ClickStock(ctx) ? Action::Stock : Action::None;
+  // Selection games are played by selecting, never by dragging.
+  if (IsSelectionGame(ctx)) {
+    const std::vector<std::vector<int>> selections = CompleteSelections(ctx);
+    if (selections.empty()) return ClickStock(ctx) ? Action::Stock : Action::None;
+    const auto& pick = selections[static_cast<size_t>(Next(static_cast<int>(selections.size())))];
+    return MakeSelection(ctx, pick) ? Action::Select : Action::None;
+  }
   const std::vector<PlayerMove> moves = LegalDrops(ctx);
   if (moves.empty()) return ClickStock(ctx) ? Action::Stock : Action::None;
   const PlayerMove& move = moves[static_cast<size_t>(Next(static_cast<int>(moves.size())))];

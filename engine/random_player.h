@@ -1,5 +1,6 @@
 // A player that makes random legal moves: drops found through the engine's
-// own legality, stock clicks, autoplay, undo and redo. Used to exercise the
+// own legality (in selection games, complete selections instead), stock
+// clicks, autoplay, undo and redo. Used to exercise the
 // engine over whole deals and to measure it; also a base for hint and demo
 // players.
 #pragma once
@@ -36,6 +37,16 @@ std::vector<PlayerMove> LegalDrops(GameContext& ctx);
 // the automatic fill of empty tableau piles. True when it moved.
 bool MakeDrop(GameContext& ctx, const PlayerMove& move);
 
+// Complete selections of the selection and pair games among the face-up
+// tableau tops, each as the cards in click order. They follow the selection
+// rules of the table's press handling for each game kind.
+std::vector<std::vector<int>> CompleteSelections(GameContext& ctx);
+
+// Selects the cards on foundation 1 and has them removed as the table does
+// once a selection is complete (refilling the empty piles from the stock in
+// the games that refill). True when something moved.
+bool MakeSelection(GameContext& ctx, const std::vector<int>& cards);
+
 // A left click on the stock, press and release, by the game's stock rules.
 // True when something moved.
 bool ClickStock(GameContext& ctx);
@@ -47,7 +58,7 @@ bool StartDealForPlay(GameContext& ctx, const std::string& dealNumber);
 
 class RandomPlayer {
  public:
-  enum class Action { None, Drop, Stock, Autoplay, Undo, Redo };
+  enum class Action { None, Drop, Stock, Autoplay, Undo, Redo, Select };
 
   explicit RandomPlayer(uint64_t seed) : state_(seed ? seed : 0x9e3779b97f4a7c15ull) {}
   // One random action; None when it found nothing to do (or was refused).

@@ -5,6 +5,7 @@
 
 #include "core/cards.h"
 #include "core/util.h"
+#include "engine/poker.h"
 #include "engine/ports.h"
 
 namespace tw {
@@ -41,7 +42,7 @@ int64_t MoneyScore(const GameContext& ctx) {
 
 void RecalcScore(GameContext& ctx) {
   if (ctx.GameRules.GameKind() == 9) {
-    if (GameFlowPort* flow = FlowOf(ctx)) flow->ScorePokerGrid(ctx, -1);
+    ScorePokerGrid(ctx, -1);
     return;
   }
   if (ctx.CfgIs(cfg::ScoreKind, "01")) ShowAndStore(ctx, MoneyScore(ctx));

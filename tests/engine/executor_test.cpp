@@ -75,7 +75,6 @@ TEST_F(Executor, RunsMoveByTheLiftedCount) {
   EXPECT_TRUE(PlayToPile(ctx, H(12), "Fila3"));
   EXPECT_EQ(ctx.FilaPiles[1], Pile({S(13), C(11)}));
   EXPECT_EQ(ctx.FilaPiles[2], Pile({H(12)}));
-  EXPECT_EQ(flow.kingRunChecks, (std::vector<int>{1, 2}));
 }
 
 TEST_F(Executor, ReserveWasteAndThirdSlotTargets) {

@@ -43,9 +43,7 @@ class StepClock : public sys::Clock {
 
 class FakeFlow : public GameFlowPort {
  public:
-  std::vector<int> pokerScored;
   void GameOver(GameContext& ctx) override { tw::GameOver(ctx); }
-  void ScorePokerGrid(GameContext&, int card) override { pokerScored.push_back(card); }
 };
 
 const char* const kFiles[] = {"STAT.DAT", "STAT_LOG.DAT", "STAT_SCR.DAT", "STAT_GLO.DAT"};
@@ -569,14 +567,14 @@ TEST_F(ScoreTest, OtherKindsAndGames) {
   AddScore(ctx, 3);
   EXPECT_EQ(ctx.Cfg(cfg::Score), "17");
 
+  // Poker squares scores its grid: one full row holding a pair.
   ctx.SetCfg(cfg::ScoreKind, "01");
-  FakeFlow flow;
-  fakes.ports.Flow = &flow;
   ctx.GameRules.GameKind() = 9;
+  for (int i = 0; i < 5; ++i) ctx.FilaPiles[static_cast<size_t>(i)] = Pile({i == 4 ? 14 : i + 1});
   RecalcScore(ctx);
   AddScore(ctx, 0, true);
-  EXPECT_EQ(ctx.Cfg(cfg::Score), "17");
-  EXPECT_EQ(flow.pokerScored, std::vector<int>{-1});
+  EXPECT_EQ(ctx.Cfg(cfg::Score), "2");
+  for (int i = 0; i < 5; ++i) ctx.FilaPiles[static_cast<size_t>(i)].clear();
 
   ctx.GameRules.GameKind() = 10;
   RecalcScore(ctx);

@@ -1,6 +1,5 @@
 // A context set up for play: fake surroundings, a drop routine that plays by
-// the engine's rules, and a recording stand-in for the steps of play that
-// live outside the executor.
+// the engine's rules, and a recording stand-in for the game-over routine.
 #pragma once
 
 #include <string>
@@ -16,11 +15,7 @@ namespace tw::testing {
 class FakeFlow : public GameFlowPort {
  public:
   int gameOvers = 0;
-  int redeals = 0;
-  std::vector<int> kingRunChecks;
   void GameOver(GameContext&) override { ++gameOvers; }
-  void RedealTableau(GameContext&) override { ++redeals; }
-  void CheckKingRunToFoundation(GameContext&, int pile) override { kingRunChecks.push_back(pile); }
 };
 
 class BeepingUi : public FakeUi {

@@ -33,6 +33,7 @@ TEST_F(PlayTest, RandomPlayKeepsEveryCardAndHistoryRoundTrips) {
 
   int games = 0;
   long long moves = 0;
+  int selections = 0, tableauRedeals = 0;
   for (const std::string& line : ctx.GameList) {
     const int game = CatalogueNumber(line);
     ctx.SetCfg(cfg::Game, std::to_string(game));
@@ -47,10 +48,12 @@ TEST_F(PlayTest, RandomPlayKeepsEveryCardAndHistoryRoundTrips) {
       for (int step = 0; step < kStepsPerDeal; ++step) {
         const RandomPlayer::Action action = player.Step(ctx);
         if (action != RandomPlayer::Action::None) ++moves;
+        if (action == RandomPlayer::Action::Select) ++selections;
         ASSERT_TRUE(EachCardOnce(n, why)) << where << ", step " << step << ": " << why;
       }
       const std::string played = Snapshot();
       const int redeals = ctx.GameState.RedealsDone();
+      if (ctx.GameRules.TableauRedeal() >= 1 && redeals > 1) ++tableauRedeals;
       const int depth = UndoDepth(ctx);
       for (int k = 0; k < depth; ++k) ASSERT_TRUE(UndoRedo(ctx, true, false)) << where;
       EXPECT_FALSE(UndoRedo(ctx, true, false)) << where;
@@ -70,6 +73,9 @@ TEST_F(PlayTest, RandomPlayKeepsEveryCardAndHistoryRoundTrips) {
   RecordProperty("moves", static_cast<int>(moves));
   EXPECT_GT(games, 0);
   EXPECT_GT(moves, games * 100LL);
+  // The selection games and the tableau redeal are played too.
+  EXPECT_GT(selections, 0);
+  EXPECT_GT(tableauRedeals, 0);
 }
 
 }  // namespace

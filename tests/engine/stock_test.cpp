@@ -96,14 +96,17 @@ TEST_F(Stock, TableauRedealAsksFirstAndIsGivenBackByUndo) {
   Lay(ctx.FilaPiles, 0, {H(5), H(6)});
   EXPECT_FALSE(PlayToPile(ctx, 0, "Mazzo_Vis"));
   EXPECT_EQ(ctx.GameState.RedealMarkerShown(), 1);
-  EXPECT_EQ(flow.redeals, 0);
+  EXPECT_EQ(ctx.FilaPiles[0], Pile({H(5), H(6)}));
   EXPECT_TRUE(PlayToPile(ctx, 0, "Mazzo_Vis"));
-  EXPECT_EQ(flow.redeals, 1);
+  // Redealt one card to each pile in turn.
+  EXPECT_EQ(ctx.FilaPiles[0], Pile({H(5)}));
+  EXPECT_EQ(ctx.FilaPiles[1], Pile({H(6)}));
   EXPECT_EQ(ctx.GameState.RedealsDone(), 2);
   EXPECT_EQ(ctx.GameState.RedealMarkerShown(), 0);
   // No pass is left.
+  const std::string redealt = Snapshot();
   EXPECT_FALSE(Click(ctx));
-  EXPECT_EQ(flow.redeals, 1);
+  EXPECT_EQ(Snapshot(), redealt);
   ASSERT_TRUE(UndoRedo(ctx, true, false));
   EXPECT_EQ(ctx.GameState.RedealsDone(), 1);
   ASSERT_TRUE(UndoRedo(ctx, false, false));
