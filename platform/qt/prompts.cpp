@@ -1,0 +1,84 @@
+#include "platform/qt/prompts.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+
+namespace tw::qt {
+
+namespace {
+
+// Windows-1252 in 0x80..0x9F; 0 where the code page leaves a byte undefined.
+constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+}  // namespace
+
+QString FromLatin(const std::string& text) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(text.size()));
+  for (char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 0x80 && c < 0xA0 && kHigh[c - 0x80] != 0) {
+      out += QChar(kHigh[c - 0x80]);
+    } else {
+      out += QChar(c);
+    }
+  }
+  return out;
+}
+
+std::string ToLatin(const QString& text) {
+  std::string out;
+  out.reserve(static_cast<size_t>(text.size()));
+  for (QChar qc : text) {
+    const char16_t u = qc.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u < 0x100)) {
+      out += static_cast<char>(u);
+      continue;
+    }
+    char mapped = '?';
+    for (int i = 0; i < 32; ++i) {
+      if (kHigh[i] == u && u != 0) mapped = static_cast<char>(0x80 + i);
+    }
+    out += mapped;
+  }
+  return out;
+}
+
+void QtPrompts::ShowMessage(const std::string& text) {
+  QMessageBox::information(parent_, title_, FromLatin(text));
+}
+
+bool QtPrompts::AskYesNo(const std::string& text) {
+  return QMessageBox::warning(parent_, title_, FromLatin(text), QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool QtPrompts::AskOkCancel(const std::string& text) {
+  return QMessageBox::question(parent_, title_, FromLatin(text),
+                               QMessageBox::Ok | QMessageBox::Cancel,
+                               QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void QtPrompts::ShowError(const std::string& caption, const std::string& text) {
+  QMessageBox::critical(parent_, caption.empty() ? title_ : FromLatin(caption), FromLatin(text));
+}
+
+void QtPrompts::Beep(int) { QApplication::beep(); }
+
+void QtPrompts::SetHourglass(bool on) {
+  if (on) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++hourglass_;
+  } else if (hourglass_ > 0) {
+    QApplication::restoreOverrideCursor();
+    --hourglass_;
+  }
+}
+
+void QtPrompts::ProcessMessages() { QApplication::processEvents(); }
+
+}  // namespace tw::qt

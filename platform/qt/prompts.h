@@ -1,0 +1,49 @@
+// Message boxes, the hourglass, the beep and the letting-through of pending
+// events: the window system's side of sys::UiHooks, plus the OK/Cancel
+// question of the close query. Tests pass a scripted double of Prompts.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "platform/sys/services.h"
+
+class QWidget;
+
+namespace tw::qt {
+
+class Prompts : public sys::UiHooks {
+ public:
+  // True for OK.
+  virtual bool AskOkCancel(const std::string& text) = 0;
+  // An error box that names its own caption (fatal start-up errors).
+  virtual void ShowError(const std::string& caption, const std::string& text) = 0;
+};
+
+// Single-byte (Windows-1252) text of the data files to and from the window
+// system's strings.
+QString FromLatin(const std::string& text);
+std::string ToLatin(const QString& text);
+
+class QtPrompts : public Prompts {
+ public:
+  explicit QtPrompts(QString title) : title_(std::move(title)) {}
+  // Boxes are centred on this window (may be null).
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  bool AskOkCancel(const std::string& text) override;
+  void ShowError(const std::string& caption, const std::string& text) override;
+  void Beep(int type) override;
+  // Nests: the cursor returns when every "on" has had its "off".
+  void SetHourglass(bool on) override;
+  void ProcessMessages() override;
+
+ private:
+  QString title_;
+  QWidget* parent_ = nullptr;
+  int hourglass_ = 0;
+};
+
+}  // namespace tw::qt

@@ -1,0 +1,131 @@
+// The help viewer over the generated help file, and the rules summary of a
+// custom game.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/gamesfile.h"
+#include "core/util.h"
+#include "tests/ui/program_dir.h"
+#include "ui/custom_help.h"
+#include "ui/help_viewer.h"
+
+namespace tw {
+namespace {
+
+class HelpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path = std::string(TW_DIST_DIR) + "/" + kHelpFileName;
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "help file not built";
+    ASSERT_TRUE(help.Open(path));
+  }
+  std::string path;
+  HelpService help;
+};
+
+TEST_F(HelpTest, EveryCatalogueGameHasItsRulesTopic) {
+  GameContext ctx;
+  CreateSharedGlobals(ctx, std::string(TW_DIST_DIR) + "/");
+  std::string error;
+  ASSERT_TRUE(LoadGameCatalogue(ctx, error)) << error;
+  ASSERT_FALSE(ctx.GameList.empty());
+  for (const std::string& line : ctx.GameList) {
+    const int game = CatalogueNumber(line);
+    EXPECT_EQ(help.Title(game + kRulesContextBase).toStdString(), CatalogueName(line));
+    ASSERT_TRUE(help.ShowTopic("rules", game + kRulesContextBase));
+    EXPECT_FALSE(help.Window("rules")->Browser()->toPlainText().contains("not written yet"))
+        << CatalogueName(line) << ": the rules are still to be written in data/help/";
+  }
+  EXPECT_TRUE(help.HasTopic(1000));
+  EXPECT_TRUE(help.HasTopic(kContentsContext));
+}
+
+TEST_F(HelpTest, TopicsOpenInTheirNamedWindowWithBackAndForward) {
+  EXPECT_EQ(help.Window("rules"), nullptr);
+  EXPECT_TRUE(help.ShowTopic("rules", kRulesContextBase + 1));
+  HelpWindow* rules = help.Window("rules");
+  ASSERT_NE(rules, nullptr);
+  EXPECT_TRUE(rules->isVisible());
+  EXPECT_EQ(rules->CurrentPage(), "3001.html");
+  EXPECT_TRUE(rules->Browser()->toPlainText().contains("free cells"));
+  EXPECT_EQ(rules->Browser()->documentTitle(), "FreeCell");
+
+  // The same window is reused; a link and the way back.
+  EXPECT_TRUE(help.ShowTopic("rules", kRulesContextBase + 2));
+  EXPECT_EQ(help.Window("rules"), rules);
+  rules->Browser()->setSource(QUrl("3045.html"));
+  EXPECT_EQ(rules->CurrentPage(), "3045.html");
+  rules->Browser()->backward();
+  EXPECT_EQ(rules->CurrentPage(), "3002.html");
+  rules->Browser()->forward();
+  EXPECT_EQ(rules->CurrentPage(), "3045.html");
+
+  // The program's topics go to a window of their own.
+  EXPECT_TRUE(help.ShowTopic("proc", 1000));
+  EXPECT_NE(help.Window("proc"), rules);
+  EXPECT_TRUE(help.Window("proc")->Browser()->toPlainText().contains("Favorite games"));
+}
+
+TEST_F(HelpTest, UnknownContextShowsTheContentsAndAMissingFileOpensNothing) {
+  EXPECT_FALSE(help.ShowTopic("proc", 9999));
+  EXPECT_EQ(help.Window("proc")->CurrentPage(), "contents.html");
+  EXPECT_TRUE(help.Window("proc")->Browser()->toPlainText().contains("Klondike"));
+
+  HelpService none;
+  EXPECT_FALSE(none.Open("/nonexistent/tarnwell.hlp"));
+  EXPECT_FALSE(none.ShowTopic("proc", 1000));
+  EXPECT_EQ(none.Window("proc"), nullptr);
+}
+
+// A picture of the rules window for the documentation, written only when
+// TW_SCREENSHOT_DIR names a folder.
+TEST_F(HelpTest, Screenshot) {
+  ASSERT_TRUE(help.ShowTopic("rules", kRulesContextBase));
+  HelpWindow* w = help.Window("rules");
+  w->resize(760, 560);
+  QApplication::processEvents();
+  const QImage shot = w->grab().toImage();
+  ASSERT_FALSE(shot.isNull());
+  if (const char* out = std::getenv("TW_SCREENSHOT_DIR"))
+    EXPECT_TRUE(shot.save(QString::fromLocal8Bit(out) + "/help-rules-window.png"));
+}
+
+TEST(CustomHelpTest, SummaryBesideTheBaseGameAndRulesOfTheBase) {
+  testing::TestProgramDir dir;
+  if (!dir.Ready()) GTEST_SKIP() << "program directory not built";
+  GameContext ctx;
+  CreateSharedGlobals(ctx, dir.Dir());
+  std::string error;
+  ASSERT_TRUE(LoadGameCatalogue(ctx, error)) << error;
+  // A Klondike (game 0) with one card a turn, four deals, any card in spaces.
+  std::string record = "8000" + PadRight("Gentle Klondike", 50) + "0000\r\n0010042\r\n";
+  for (int i = 0; i < 28; ++i) record += "\r\n";
+  dir.Write("DATA/GAM_CUST.DAT", "[R-0301]\r\n" + record);
+
+  CustomHelpDialog dialog(ctx, 8000, "Gentle Klondike", nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Help [Gentle Klondike]");
+  EXPECT_EQ(dialog.BaseGame(), 0);
+  EXPECT_EQ(dialog.Value(0, 0), "1");
+  EXPECT_EQ(dialog.Value(0, 1), "3");
+  EXPECT_EQ(dialog.Value(1, 0), "3");
+  EXPECT_EQ(dialog.Value(1, 1), "Unlimited");
+  EXPECT_EQ(dialog.Value(2, 0), "Any card");
+  EXPECT_EQ(dialog.Value(2, 1), "King only");
+  int shown = -1;
+  dialog.SetShowBaseRules([&](int base) { shown = base; });
+  dialog.btnHelpStandardClick();
+  EXPECT_EQ(shown, 0);
+
+  EXPECT_EQ(RedealsText(-1), "Unlimited");
+  EXPECT_EQ(RedealsText(0), "0");
+  EXPECT_EQ(RedealsText(1), "0");
+  EXPECT_EQ(RedealsText(4), "3");
+}
+
+}  // namespace
+}  // namespace tw

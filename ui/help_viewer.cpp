@@ -1,0 +1,198 @@
+#include "ui/help_viewer.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QResource>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+#include <atomic>
+
+#include "core/util.h"
+#include "platform/qt/prompts.h"
+#include "platform/sys/services.h"
+#include "ui/custom_help.h"
+
+namespace tw {
+
+namespace {
+
+constexpr const char* kContentsPage = "contents.html";
+
+QString PageOf(int context) { return QString::number(context) + ".html"; }
+
+}  // namespace
+
+// ---- Window ----
+
+HelpWindow::HelpWindow(const QString& root, QWidget* parent) : QWidget(parent, Qt::Window) {
+  resize(820, 600);
+  browser_ = new QTextBrowser(this);
+  browser_->setSearchPaths({root});
+  browser_->setOpenExternalLinks(true);
+  contents_ = new QTreeWidget(this);
+  contents_->setHeaderHidden(true);
+  contents_->setMinimumWidth(200);
+  // Sections from the topic list, topics by title below them.
+  std::map<QString, std::map<QString, int>> sections;
+  QFile list(root + "/topics.txt");
+  if (list.open(QIODevice::ReadOnly)) {
+    for (const QByteArray& raw : list.readAll().split('\n')) {
+      const QList<QByteArray> f = raw.split('\t');
+      if (f.size() < 3) continue;
+      const QString name = QString::fromUtf8(f[1]);
+      const QString section = name.isEmpty() ? QString("General") : name;
+      sections[section][QString::fromUtf8(f[2])] = f[0].toInt();
+    }
+  }
+  for (const auto& [section, topics] : sections) {
+    auto* s = new QTreeWidgetItem(contents_, {section});
+    for (const auto& [title, context] : topics) {
+      auto* t = new QTreeWidgetItem(s, {title});
+      t->setData(0, Qt::UserRole, context);
+    }
+  }
+  connect(contents_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item, int) {
+    if (item->parent()) ShowPage(PageOf(item->data(0, Qt::UserRole).toInt()));
+  });
+  connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+    if (item->parent()) ShowPage(PageOf(item->data(0, Qt::UserRole).toInt()));
+  });
+
+  auto* home = new QToolButton(this);
+  home->setText("&Contents");
+  back_ = new QToolButton(this);
+  back_->setText("< &Back");
+  forward_ = new QToolButton(this);
+  forward_->setText("&Forward >");
+  back_->setEnabled(false);
+  forward_->setEnabled(false);
+  connect(home, &QToolButton::clicked, this, [this] { ShowPage(kContentsPage); });
+  connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+  connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
+  // The contents follow the page shown.
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& source) {
+    setWindowTitle(browser_->documentTitle() + " - Tarnwell 2000 Help");
+    const int context = source.fileName().section('.', 0, 0).toInt();
+    for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+      if ((*it)->parent() && (*it)->data(0, Qt::UserRole).toInt() == context) {
+        (*it)->parent()->setExpanded(true);
+        contents_->setCurrentItem(*it);
+        contents_->scrollToItem(*it);
+        return;
+      }
+    }
+    contents_->setCurrentItem(nullptr);
+  });
+
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(home);
+  bar->addWidget(back_);
+  bar->addWidget(forward_);
+  bar->addStretch(1);
+  auto* split = new QSplitter(this);
+  split->addWidget(contents_);
+  split->addWidget(browser_);
+  split->setStretchFactor(1, 1);
+  split->setSizes({220, 600});
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addLayout(bar);
+  layout->addWidget(split, 1);
+}
+
+void HelpWindow::ShowPage(const QString& page) { browser_->setSource(QUrl(page)); }
+
+QString HelpWindow::CurrentPage() const { return browser_->source().fileName(); }
+
+// ---- Service ----
+
+HelpService::HelpService() = default;
+
+HelpService::~HelpService() {
+  windows_.clear();
+  if (!file_.isEmpty()) QResource::unregisterResource(file_, map_root_);
+}
+
+bool HelpService::Open(const std::string& path) {
+  // Each service maps its file under a root of its own.
+  static std::atomic<int> serial{0};
+  const QString file = QString::fromLocal8Bit(path.c_str());
+  const QString mapRoot = "/tw_help" + QString::number(serial++);
+  if (!QFile::exists(file) || !QResource::registerResource(file, mapRoot)) return false;
+  file_ = file;
+  map_root_ = mapRoot;
+  root_ = ":" + mapRoot + "/help";
+  titles_.clear();
+  QFile list(root_ + "/topics.txt");
+  if (!list.open(QIODevice::ReadOnly)) {
+    QResource::unregisterResource(file_, mapRoot);
+    file_.clear();
+    map_root_.clear();
+    root_.clear();
+    return false;
+  }
+  for (const QByteArray& raw : list.readAll().split('\n')) {
+    const QList<QByteArray> f = raw.split('\t');
+    if (f.size() >= 3) titles_[f[0].toInt()] = QString::fromUtf8(f[2]);
+  }
+  return true;
+}
+
+QString HelpService::Title(int context) const {
+  auto it = titles_.find(context);
+  return it == titles_.end() ? QString() : it->second;
+}
+
+HelpWindow* HelpService::Window(const std::string& name) const {
+  auto it = windows_.find(name);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+HelpWindow* HelpService::Ensure(const std::string& name) {
+  auto& w = windows_[name];
+  // Owned here, so not a child of the window that asked for it.
+  if (!w) w = std::make_unique<HelpWindow>(root_, nullptr);
+  return w.get();
+}
+
+bool HelpService::ShowTopic(const std::string& window, int context) {
+  if (!IsOpen()) return false;
+  HelpWindow* w = Ensure(window);
+  const bool found = HasTopic(context);
+  w->ShowPage(found ? PageOf(context) : QString(kContentsPage));
+  w->show();
+  w->raise();
+  w->activateWindow();
+  return found;
+}
+
+void HelpService::ShowContents() { ShowTopic("proc", kContentsContext); }
+
+// ---- Rules of a game ----
+
+void ShowGameRules(GameContext& ctx, HelpService& help, int game, const std::string& name,
+                   QWidget* parent) {
+  if (game < 0) {
+    int64_t current = -1;
+    if (!ParseInt(Trim(ctx.Cfg(cfg::Game)), current) || current < 0) return;
+    game = static_cast<int>(current);
+  }
+  if (game < 8000) {
+    help.ShowTopic("rules", game + kRulesContextBase);
+    return;
+  }
+  const std::string shown = name.empty() ? TrimRightSpaces(ctx.Cfg(cfg::Game_name)) : name;
+  if (ctx.Ui) ctx.Ui->SetHourglass(true);
+  CustomHelpDialog dialog(ctx, game, shown, parent);
+  dialog.SetShowBaseRules([&help](int base) { help.ShowTopic("rules", base + kRulesContextBase); });
+  if (ctx.Ui) ctx.Ui->SetHourglass(false);
+  dialog.exec();
+}
+
+}  // namespace tw

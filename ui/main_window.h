@@ -1,0 +1,219 @@
+// The main window: the card table, on which every game is played, with its
+// time and score panels, the demo bar's shell, the clock and the input
+// filters. The table is a surface widget that only copies the window canvas
+// of the table drawing; the drawing repaints the parts it changes at once.
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "core/state.h"
+#include "engine/ports.h"
+#include "table/layout.h"
+#include "ui/input_filter.h"
+#include "ui/startup.h"
+
+class QLabel;
+class QFrame;
+class QScrollBar;
+class QPushButton;
+
+namespace tw {
+
+class TableView;
+namespace gfx {
+class ResourceLibrary;
+}
+class PlayView;
+namespace qt {
+class Prompts;
+}
+
+class MainWindow;
+
+// The client area of the main window: table mouse, paint and size.
+class TableSurface : public QWidget {
+  Q_OBJECT
+
+ public:
+  TableSurface(MainWindow& owner, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  MainWindow& owner_;
+};
+
+// Mouse buttons as the table handlers count them.
+enum class TableButton { Left = 0, Right = 1, Middle = 2 };
+
+class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
+  Q_OBJECT
+
+ public:
+  MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Prompts& prompts);
+  ~MainWindow() override;
+
+  TableSurface* Surface() const { return surface_; }
+  InputFilter& Filter() { return *filter_; }
+
+  // Start-up, after the preferences are read: panels, autoplay, undo
+  // commands, the table pictures sized to the screen and the bare table.
+  void ApplyStartupSettings(const WindowPreferences& prefs);
+  // Runs once when the window is first shown (queued from the show event):
+  // the caption, the data upgrade and the first deal of the current game.
+  void RunFirstActivation();
+  bool FirstActivationDone() const { return ctx_.TfrmMain.FirstActivation == 0; }
+  // Called once, when the first dealt table is on the screen (or, without a
+  // deal, after the first activation): start-up timing.
+  void SetOnFirstTable(std::function<void()> f) { on_first_table_ = std::move(f); }
+  // Runs after every part of the table shown at once (animation frames).
+  void SetOnFrameShown(std::function<void()> f) { on_frame_shown_ = std::move(f); }
+
+  // Game commands (also the menu's). game: catalogue number; deal: deal
+  // number, empty for a new random one. False when nothing was dealt.
+  bool PlayGame(int game, const std::string& deal);
+  bool NewDeal(const std::string& deal);
+  void NewGameCommand();
+  void RestartCommand();
+  void UndoCommand();
+  void RedoCommand();
+  void AutoPlayCommand();
+
+  // Table handlers in table coordinates (the surface calls them; tests may too).
+  void TableMouseDownAt(TableButton button, Qt::KeyboardModifiers shift, int x, int y);
+  void TableMouseMoveAt(Qt::KeyboardModifiers shift, int x, int y);
+  void TableMouseUpAt(TableButton button, Qt::KeyboardModifiers shift, int x, int y);
+  void TableDoubleClickAt(int x, int y);
+  void Paint(QPaintEvent* event);
+  void MainWindowResized();
+  // The clock tick.
+  void Timer1Timer();
+
+  // The pile's top card by pile name ("Mazzo", "Mazzo_Vis", "Dest"n,
+  // "Fila"n, "Appogg"n); 0 when empty or unknown.
+  int GetPileTopCard(const std::string& pileName) const;
+  // The first non-empty tableau pile whose top card is card.
+  bool FindTableauPileByTopCard(int card, int& index) const;
+  bool StopWonAnimation();
+
+  // Labels (tests read them).
+  QString ClockText() const;
+  QString ScoreText() const;
+  QAction* AutoPlayAction() const { return act_autoplay_; }
+
+  // WindowPort.
+  std::string Caption() const override;
+  void SetCaption(const std::string& text) override;
+  void ShowScore(const std::string& text) override;
+  void EnableDealMenus(bool enabled) override;
+  void SetWonAnimationFilter(bool on) override;
+  void CloseMainWindow() override;
+  void ShowClock(const std::string& text) override;
+  void EnableCustomize(bool enabled) override;
+  void EnableAutoPlay(bool enabled) override;
+  void SetBusyFilter(bool on) override;
+
+  // DialogPort.
+  void ShowGameWon() override;
+  void ShowHiScores(int place, const std::string& title) override;
+
+  // The panels and lines under the toolbar placed for the window's width.
+  void LayoutStatusPanels();
+  // Repaints the window at once (after a dialog closed).
+  void UpdateMainWindows();
+  void ShowTimePanel(bool show, bool save);
+  void ShowScorePanel(bool show, bool save);
+  void EnableUndoRedo(bool enabled);
+  // The vertical table scroll bar: shown, with the table pictures grown,
+  // when a table taller than the window may scroll; hidden again when it
+  // fits or scrolling is off.
+  void UpdateTableScroll();
+  void PlaceTableScrollBar();
+  bool TableScrollVisible() const;
+  // The ten table cursors (slots 10-14 and their dragging twins 20-24).
+  void LoadCursors(const gfx::ResourceLibrary& library);
+  // What the layout and the won animation read of the window.
+  LayoutInput LayoutInputForDrawing() const;
+  int ToolbarBottom() const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Handlers run one at a time: input that arrives while one runs (the
+  // animations let events through) is dropped, a release is replayed after.
+  class HandlerScope;
+  bool HandlerRunning() const { return handler_depth_ > 0; }
+  bool InputAllowed() const;
+  void AfterHandler();
+
+  void BuildMenus();
+  void BuildPanels();
+  LayoutInput CurrentLayoutInput() const;
+  void UpdateMainCaption();
+  bool FormCloseQuery();
+  void FormClose();
+  void SetTableCursor(int slot);
+
+  friend class TableSurface;
+
+  GameContext& ctx_;
+  TableView& view_;
+  PlayView& play_;
+  qt::Prompts& prompts_;
+  TableSurface* surface_ = nullptr;
+  InputFilter* filter_ = nullptr;
+
+  QFrame* pnl_tb_ = nullptr;  // toolbar area
+  QFrame* pnl_linea_grigia_ = nullptr;
+  QFrame* pnl_linea_nera_ = nullptr;
+  QFrame* pnl_tempo_ = nullptr;
+  QLabel* lbl_tempo_ = nullptr;
+  QFrame* pnl_score_ = nullptr;
+  QLabel* lbl_score_ = nullptr;
+  QFrame* pnl_demo_ = nullptr;
+  QLabel* pnl_demo_count_ = nullptr;
+  QScrollBar* scr_bar_main_ = nullptr;
+  QFrame* pnl_status_bar_ = nullptr;
+  QTimer timer1_;
+
+  QAction* act_new_ = nullptr;
+  QAction* act_restart_ = nullptr;
+  QAction* act_undo_ = nullptr;
+  QAction* act_redo_ = nullptr;
+  QAction* act_autoplay_ = nullptr;
+  QAction* act_exit_ = nullptr;
+  QAction* act_show_time_ = nullptr;
+  QAction* act_show_score_ = nullptr;
+
+  std::map<int, QCursor> cursors_;
+  int handler_depth_ = 0;
+  bool release_missed_ = false;
+  TableButton missed_button_ = TableButton::Left;
+  QPoint missed_pos_;
+  bool undo_enabled_ = true;
+  bool closing_ = false;
+  bool updating_scroll_ = false;
+  std::function<void()> on_first_table_;
+  std::function<void()> on_frame_shown_;
+};
+
+// Non-client allowance: the layout reads outer window sizes, which differ
+// between window managers; these constants keep it independent of them.
+inline constexpr int kNonClientWidth = 8;
+inline constexpr int kNonClientHeight = 45;
+
+}  // namespace tw

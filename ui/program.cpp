@@ -1,0 +1,233 @@
+#include "ui/program.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <cctype>
+
+#include "core/datafiles.h"
+#include "core/gamesfile.h"
+#include "core/stats.h"
+#include "core/util.h"
+#include "engine/gameover.h"
+#include "platform/qt/prompts.h"
+#include "platform/qt/sound_player.h"
+#include "platform/sys/files.h"
+#include "platform/sys/ini.h"
+#include "table/geometry.h"
+#include "table/view/animate.h"
+#include "table/view/table_play_drawing.h"
+#include "table/view/table_view.h"
+#include "ui/main_window.h"
+#include "ui/msg_advice.h"
+#include "ui/splash.h"
+#include "ui/startup.h"
+
+namespace tw {
+
+class Program::SoundAdapter : public SoundPort {
+ public:
+  explicit SoundAdapter(qt::SoundPlayer& player) : player_(player) {}
+  void PlaySound(const std::string& name, SoundMode mode) override {
+    using M = qt::SoundPlayer::Mode;
+    player_.Play(name, mode == SoundMode::Loop   ? M::Loop
+                       : mode == SoundMode::Sync ? M::Wait
+                                                 : M::Once);
+  }
+  void StopSound() override { player_.Stop(); }
+
+ private:
+  qt::SoundPlayer& player_;
+};
+
+class Program::FlowAdapter : public GameFlowPort {
+ public:
+  void GameOver(GameContext& ctx) override { tw::GameOver(ctx); }
+};
+
+Program::Program(std::string programDir, ProgramOptions options) : options_(options) {
+  if (options_.Prompts) {
+    prompts_ = options_.Prompts;
+  } else {
+    own_prompts_ = std::make_unique<qt::QtPrompts>(kProductName);
+    prompts_ = own_prompts_.get();
+  }
+  ctx_.Clock = options_.Clock ? options_.Clock : &clock_;
+  ctx_.Random = &random_;
+  ctx_.Ui = prompts_;
+  CreateSharedGlobals(ctx_, programDir);
+}
+
+Program::~Program() {
+  // The engine must not reach a window that is going away.
+  ctx_.Ports = nullptr;
+  ctx_.Table = nullptr;
+  window_.reset();
+  play_.reset();
+  drawing_.reset();
+  view_.reset();
+  library_.Close();
+}
+
+void Program::Fatal(const std::string& caption, const std::string& text) {
+  splash_.reset();
+  prompts_->ShowError(caption, text);
+}
+
+bool Program::Start(int& exitCode) {
+  exitCode = 0;
+  prompts_->SetHourglass(true);
+  QGuiApplication::setApplicationName(kProductName);
+  sound_ = std::make_unique<qt::SoundPlayer>(ctx_.DataPath("SOUNDS"));
+  sound_->SetMuted(options_.Muted);
+  if (options_.Splash) ShowSplash();
+  PlaySplashSound();
+
+  // The picture library: without it nothing can be drawn.
+  const std::string libraryPath = ctx_.DataPath("QEX.RGF");
+  if (!library_.Open(libraryPath)) {
+    std::string lower = libraryPath;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    prompts_->SetHourglass(false);
+    Fatal("", "Can't find/load " + lower);
+    exitCode = 1;
+    return false;
+  }
+  view_ = std::make_unique<TableView>(ctx_, library_);
+  drawing_ = std::make_unique<TablePlayDrawing>(ctx_, *view_);
+  play_ = std::make_unique<PlayView>(ctx_, *drawing_);
+  window_ = std::make_unique<MainWindow>(ctx_, *view_, *play_, *prompts_);
+  drawing_->LayoutSource = [this] { return window_->LayoutInputForDrawing(); };
+  drawing_->TopMarginSource = [this] { return window_->ToolbarBottom(); };
+  if (own_prompts_) own_prompts_->SetParent(window_.get());
+  sound_port_ = std::make_unique<SoundAdapter>(*sound_);
+  flow_port_ = std::make_unique<FlowAdapter>();
+  ports_.View = play_.get();
+  ports_.Window = window_.get();
+  ports_.Sound = sound_port_.get();
+  ports_.Dialogs = window_.get();
+  ports_.Drop = play_.get();
+  ports_.Flow = flow_port_.get();
+  ctx_.Ports = &ports_;
+  ctx_.Table = view_.get();
+
+  if (!InitApplicationSettings(exitCode)) {
+    prompts_->SetHourglass(false);
+    return false;
+  }
+  RestoreMainWindowState();
+  if (splash_) splash_->hide();
+  splash_.reset();
+  prompts_->SetHourglass(false);
+  return true;
+}
+
+void Program::ShowSplash() {
+  gfx::ResourceLibrary pictures;
+  QImage logo;
+  if (pictures.Open(ctx_.DataPath("QEX.RGF"))) logo = pictures.LoadBitmap("LOGO").Image();
+  auto splash = std::make_unique<SplashWindow>(logo);
+  splash->show();
+  splash->raise();
+  splash->repaint();
+  QApplication::processEvents();
+  splash_ = std::move(splash);
+}
+
+void Program::PlaySplashSound() {
+  // The preferences are not loaded yet: the two switches are read here.
+  sys::IniFile ini(CfgFilePath(ctx_));
+  ctx_.SetCfg(cfg::Sounds_Enabled, ini.ReadString("Preference", "Sounds_Enabled", "Y"));
+  if (ctx_.CfgIs(cfg::Sounds_Enabled, "Y") &&
+      ini.ReadString("Preference", "Sounds_Splash", "Y") == "Y") {
+    sound_->Play("Splash", qt::SoundPlayer::Mode::Once);
+  }
+}
+
+bool Program::InitApplicationSettings(int& exitCode) {
+  window_->setWindowTitle(kProductName);
+  window_->LoadCursors(library_);
+  ctx_.GameState.MovingCard() = 0;
+  ctx_.GameState.RunLastCard() = 0;
+  MainWindowFlags& flags = ctx_.TfrmMain;
+  flags.DoubleClicked = 0;
+  flags.GameInProgress = 0;
+  flags.GameWon = 0;
+  flags.WinAnimationRunning = 0;
+  flags.ClockRunning = 0;
+  flags.PeekCardX = 0;
+  flags.PeekCardY = 0;
+  flags.FirstActivation = 1;
+
+  // A data folder that cannot be made is reported by the files that need it.
+  sys::MakeDirectory(ctx_.DataPath("DATA"));
+  sys::IniFile ini(CfgFilePath(ctx_));
+  const int colours = GetColorCount();
+  const WindowPreferences prefs = ReadPreferences(ctx_, ini, colours);
+  if (colours <= 256) {
+    ShowAdvice(ctx_,
+               "At this time your display driver supports 256 colors or less. This program takes "
+               "advantage of 65,536 colors (16 bit) or 16.8 million colors (24 bit) palettes or "
+               "higher resolutions. \rIf your video driver allows High or True color mode "
+               "settings (16 bit or 24 bit), modify your screen resolution using Properties for "
+               "Display in Control Panel.",
+               "Screen_Under_256_Colors", 0, AdviceBox());
+  }
+  EnsureCurrentPlayer(ctx_, ini);
+  CountProgramRun(ini);
+  ctx_.GameState.SmallScreenState() = 2;
+  ResetSessionCounters(ctx_);
+  flags.ShadowOffset = ctx_.CfgIs(cfg::Cards_Shadowed, "N") ? 0 : 9;
+  InitCardsAndPiles(ctx_);
+
+  const std::string games = ctx_.DataPath(kGamesFileName);
+  auto fatal = [this](const std::string& caption, const std::string& text) {
+    Fatal(caption, text);
+  };
+  if (!CheckRequiredFile(ctx_, games, fatal)) {
+    exitCode = 1;
+    return false;
+  }
+  std::string error;
+  if (!LoadGameCatalogue(ctx_, error)) {
+    Fatal("", error);
+    exitCode = 1;
+    return false;
+  }
+  CheckCurrentGame(ctx_);
+  SetCardSize(ctx_);
+  view_->ReloadCardPictures();
+  window_->ApplyStartupSettings(prefs);
+  WriteVersionMarker(ctx_);
+  RemoveOldVersionFiles(ctx_);
+  return true;
+}
+
+AdviceDialog Program::AdviceBox() {
+  if (own_prompts_) return QtAdviceDialog(window_.get());
+  return [this](const std::string& text, int) {
+    prompts_->ShowMessage(text);
+    return false;
+  };
+}
+
+void Program::RestoreMainWindowState() {
+  if (options_.FixedWidth > 0 && options_.FixedHeight > 0) {
+    window_->resize(options_.FixedWidth, options_.FixedHeight);
+    return;
+  }
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize s = screen ? screen->availableGeometry().size() : QSize(1024, 768);
+  const MainWindowState state =
+      ReadMainWindowState(sys::IniFile(CfgFilePath(ctx_)), s.width(), s.height());
+  window_->setGeometry(state.Left, state.Top, std::max(state.Width, 320),
+                       std::max(state.Height, 240));
+  if (state.Maximized) window_->setWindowState(Qt::WindowMaximized);
+}
+
+void Program::Show() {
+  if (window_) window_->show();
+}
+
+}  // namespace tw
