@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up timing: starts the built program several times in a fresh program
 # directory and prints the milliseconds from the process start to the first
-# dealt table on the screen, with the deal animation off and with it on.
+# dealt table on the screen, with the deal animation off and with it on. The
+# timing run deals the preferences' game without the open-game dialog.
 #
 #   bash bench/startup_time.sh [DIST_DIR] [RUNS]
 #

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 #include "core/cards.h"
 #include "core/datafiles.h"
@@ -147,25 +148,12 @@ void TableSurface::resizeEvent(QResizeEvent* event) {
   owner_.MainWindowResized();
 }
 
-// ---- Handler scope ----
-
-class MainWindow::HandlerScope {
- public:
-  explicit HandlerScope(MainWindow& w) : w_(w) { ++w_.handler_depth_; }
-  ~HandlerScope() {
-    if (--w_.handler_depth_ == 0) w_.AfterHandler();
-  }
-  HandlerScope(const HandlerScope&) = delete;
-  HandlerScope& operator=(const HandlerScope&) = delete;
-
- private:
-  MainWindow& w_;
-};
-
 bool MainWindow::InputAllowed() const { return !HandlerRunning() && !InputBusy(ctx_); }
 
 void MainWindow::AfterHandler() {
-  if (!release_missed_ || closing_) return;
+  if (closing_) return;
+  UpdateCommandStates();
+  if (!release_missed_) return;
   // The button went up while a move was being carried out: finish the
   // press now, so no drag is left hanging.
   release_missed_ = false;
@@ -183,6 +171,7 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
   filter_->SetOnWonInput([this] { StopWonAnimation(); });
   BuildMenus();
   BuildPanels();
+  BuildToolbars();
   timer1_.setInterval(1000);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
   timer1_.start();
@@ -209,32 +198,6 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
 MainWindow::~MainWindow() {
   closing_ = true;
   view_.SetHooks({});
-}
-
-void MainWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu("&File");
-  act_new_ = file->addAction("&New game", this, [this] { NewGameCommand(); });
-  act_new_->setShortcut(Qt::Key_F2);
-  act_restart_ = file->addAction("&Restart game", this, [this] { RestartCommand(); });
-  act_restart_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
-  file->addSeparator();
-  act_exit_ = file->addAction("E&xit", this, [this] { close(); });
-
-  QMenu* game = menuBar()->addMenu("&Game");
-  act_undo_ = game->addAction("&Undo", this, [this] { UndoCommand(); });
-  act_undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  act_redo_ = game->addAction("&Redo", this, [this] { RedoCommand(); });
-  act_redo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-  game->addSeparator();
-  act_autoplay_ = game->addAction("Au&toplay");
-  act_autoplay_->setCheckable(true);
-  act_autoplay_->setShortcut(Qt::Key_F7);
-  // The action toggles itself before the handler runs; the handler decides.
-  connect(act_autoplay_, &QAction::triggered, this, [this] {
-    QSignalBlocker block(act_autoplay_);
-    act_autoplay_->setChecked(ctx_.TfrmMain.AutoPlayOn != 0);
-    AutoPlayCommand();
-  });
 }
 
 void MainWindow::BuildPanels() {
@@ -352,11 +315,11 @@ int MainWindow::ToolbarBottom() const {
 void MainWindow::ApplyStartupSettings(const WindowPreferences& prefs) {
   ShowTimePanel(ctx_.CfgIs(cfg::Show_Time, "Y"), false);
   ShowScorePanel(ctx_.CfgIs(cfg::Show_Score, "Y"), false);
-  ctx_.TfrmMain.AutoPlayOn = prefs.AutoPlay ? 1 : 0;
-  {
-    QSignalBlocker block(act_autoplay_);
-    act_autoplay_->setChecked(prefs.AutoPlay);
-  }
+  autoplay_checked_ = prefs.AutoPlay;
+  SetToolbarLarge(prefs.ToolbarLarge, false);
+  SetToolbarFlat(prefs.ToolbarFlat, false);
+  // No game commands until a game is set up and dealt.
+  EnableGameControls(false);
   if (ctx_.CfgIs(cfg::StatusBar, "N")) pnl_status_bar_->hide();
   EnableUndoRedo(!ctx_.CfgIs(cfg::Undo_Enabled, "2"));
   SetTableCursor(std::atoi(ctx_.Cfg(cfg::Cursor).c_str()));
@@ -371,7 +334,8 @@ void MainWindow::ApplyStartupSettings(const WindowPreferences& prefs) {
 
 void MainWindow::MainWindowResized() {
   const int w = surface_->width(), h = surface_->height();
-  pnl_tb_->setGeometry(0, 0, w, kToolbarHeight);
+  const QFrame* bar = toolbar_large_ ? pnl_tb_large_ : pnl_tb_small_;
+  pnl_tb_->setGeometry(0, 0, w, bar ? bar->height() : kToolbarHeight);
   LayoutStatusPanels();
   view_.SetWindowSize(std::max(w, 1), std::max(h, 1));
   // The table pictures cover the screen and 30 pixels more; a window larger
@@ -440,7 +404,7 @@ void MainWindow::LayoutStatusPanels() {
   const int w = surface_->width();
   const int tempoLeft = w - kPanelWidth - 15;
   const int scoreLeft = ctx_.CfgIs(cfg::Show_Time, "Y") ? tempoLeft - kPanelWidth - 5 : tempoLeft;
-  const int top = Nearest((kToolbarHeight - kPanelHeight) / 2.0) + 2;
+  const int top = Nearest((pnl_tb_->height() - pnl_tempo_->height()) / 2.0) + 2;
   pnl_tempo_->move(tempoLeft, top);
   pnl_score_->move(scoreLeft, top);
   int barTop = pnl_tb_->y(), barHeight = pnl_tb_->height();
@@ -455,7 +419,9 @@ void MainWindow::LayoutStatusPanels() {
   pnl_linea_grigia_->setGeometry(0, y, w, 1);
   pnl_linea_nera_->setGeometry(0, y + 1, w, 1);
   // A panel that would touch the toolbar's buttons stays hidden.
-  const int buttonsEnd = 0;
+  int buttonsEnd = 0;
+  const auto& buttons = toolbar_large_ ? tb_large_ : tb_small_;
+  if (!buttons.empty()) buttonsEnd = buttons.back()->x() + buttons.back()->width();
   pnl_score_->setVisible(scoreLeft > buttonsEnd + 3 && ctx_.CfgIs(cfg::Show_Score, "Y"));
   pnl_tempo_->setVisible(tempoLeft > buttonsEnd + 3 && ctx_.CfgIs(cfg::Show_Time, "Y"));
 }
@@ -484,8 +450,7 @@ void MainWindow::ShowScorePanel(bool show, bool save) {
 
 void MainWindow::EnableUndoRedo(bool enabled) {
   undo_enabled_ = enabled;
-  act_undo_->setEnabled(enabled);
-  act_redo_->setEnabled(enabled);
+  UpdateCommandStates();
 }
 
 void MainWindow::Paint(QPaintEvent* event) {
@@ -598,7 +563,13 @@ bool MainWindow::StopWonAnimation() {
 bool MainWindow::PlayGame(int game, const std::string& deal) {
   HandlerScope scope(*this);
   if (!SelectGame(ctx_, game)) return false;
-  if (!SetupGame(ctx_, play_)) return false;
+  if (!SetupGame(ctx_, play_)) {
+    setup_game_ = -1;
+    return false;
+  }
+  setup_game_ = game;
+  // Before the deal: its autoplay reads the switch these commands carry.
+  if (!game_controls_) EnableGameControls(true);
   return StartDeal(ctx_, play_, deal, true);
 }
 
@@ -609,23 +580,12 @@ bool MainWindow::NewDeal(const std::string& deal) {
 }
 
 void MainWindow::NewGameCommand() {
-  if (!InputAllowed() || ctx_.GameRules.CardCount() == 0) return;
+  if (!InputAllowed() || !act_new_->isEnabled() || setup_game_ < 0) return;
   HandlerScope scope(*this);
   if (ConfirmQuitGame(ctx_, "") == 0) return;
   GameOver(ctx_);
   PlayEventSound(ctx_, "New", cfg::Sounds_NewGame, SoundMode::Sync);
   StartDeal(ctx_, play_, "", true);
-}
-
-void MainWindow::RestartCommand() {
-  if (!InputAllowed() || ctx_.GameRules.CardCount() == 0) return;
-  HandlerScope scope(*this);
-  const std::string deal = ctx_.Cfg(cfg::DealNumber);
-  if (deal.empty()) return;
-  if (ConfirmQuitGame(ctx_, "") == 0) return;
-  GameOver(ctx_);
-  PlayEventSound(ctx_, "Restart", cfg::Sounds_Restart);
-  StartDeal(ctx_, play_, deal, true);
 }
 
 void MainWindow::UndoCommand() {
@@ -638,19 +598,6 @@ void MainWindow::RedoCommand() {
   if (!InputAllowed() || !undo_enabled_ || !ctx_.TfrmMain.GameInProgress) return;
   HandlerScope scope(*this);
   UndoRedo(ctx_, false, false);
-}
-
-void MainWindow::AutoPlayCommand() {
-  if (!InputAllowed()) return;
-  HandlerScope scope(*this);
-  const bool on = ctx_.TfrmMain.AutoPlayOn == 0;
-  ctx_.TfrmMain.AutoPlayOn = on ? 1 : 0;
-  {
-    QSignalBlocker block(act_autoplay_);
-    act_autoplay_->setChecked(on);
-  }
-  // Autoplay of a deal that has ended would move cards of a dead table.
-  if (on && ctx_.TfrmMain.GameInProgress) RunAutoPlayAfterMove(ctx_);
 }
 
 // ---- Start-up and close ----
@@ -670,9 +617,13 @@ void MainWindow::RunFirstActivation() {
   ctx_.TfrmMain.FirstActivation = 0;
   UpgradeDataFiles(ctx_);
   MainWindowResized();
-  // Until there is a game chooser the current game of the preferences is dealt.
-  int64_t game = -1;
-  if (ParseInt(ctx_.Cfg(cfg::Game), game) && game >= 0) PlayGame(static_cast<int>(game), "");
+  if (first_deal_direct_ || !open_game_) {
+    // The current game of the preferences, without asking.
+    int64_t game = -1;
+    if (ParseInt(ctx_.Cfg(cfg::Game), game) && game >= 0) PlayGame(static_cast<int>(game), "");
+  } else {
+    RunOpenGame();
+  }
   // Without a deal the bare table is the first one.
   if (on_first_table_) {
     const std::function<void()> first = std::move(on_first_table_);
@@ -709,7 +660,7 @@ void MainWindow::FormClose() {
   closing_ = true;
   GameOver(ctx_);
   sys::IniFile(CfgFilePath(ctx_))
-      .WriteString("Preference", "AutoPlay", ctx_.TfrmMain.AutoPlayOn ? "Y" : "N");
+      .WriteString("Preference", "AutoPlay", autoplay_checked_ ? "Y" : "N");
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -745,7 +696,16 @@ void MainWindow::ShowScore(const std::string& text) {
   lbl_score_->repaint();
 }
 
-void MainWindow::EnableDealMenus(bool) {}
+void MainWindow::EnableDealMenus(bool enabled) {
+  deal_menus_ = enabled;
+  // A deal has begun: the game commands come on (they may be off while no
+  // game was set up).
+  if (enabled && !game_controls_) {
+    EnableGameControls(true);
+  } else {
+    UpdateCommandStates();
+  }
+}
 
 void MainWindow::SetWonAnimationFilter(bool on) {
   filter_->Set(on ? InputFilter::Mode::WonAnimation : InputFilter::Mode::None);
@@ -762,7 +722,10 @@ void MainWindow::ShowClock(const std::string& text) {
 
 void MainWindow::EnableCustomize(bool) {}
 
-void MainWindow::EnableAutoPlay(bool enabled) { act_autoplay_->setEnabled(enabled); }
+void MainWindow::EnableAutoPlay(bool enabled) {
+  autoplay_allowed_ = enabled;
+  UpdateCommandStates();
+}
 
 void MainWindow::SetBusyFilter(bool on) {
   filter_->Set(on ? InputFilter::Mode::Busy : InputFilter::Mode::None);

@@ -11,9 +11,11 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/state.h"
 #include "engine/ports.h"
+#include "engine/savegame.h"
 #include "table/layout.h"
 #include "ui/input_filter.h"
 #include "ui/startup.h"
@@ -22,6 +24,7 @@ class QLabel;
 class QFrame;
 class QScrollBar;
 class QPushButton;
+class QToolButton;
 
 namespace tw {
 
@@ -30,6 +33,8 @@ namespace gfx {
 class ResourceLibrary;
 }
 class PlayView;
+class OpenGameDialog;
+class HelpService;
 namespace qt {
 class Prompts;
 }
@@ -81,6 +86,23 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // Runs after every part of the table shown at once (animation frames).
   void SetOnFrameShown(std::function<void()> f) { on_frame_shown_ = std::move(f); }
 
+  // The open-game dialog and the help file the commands use (owned by the
+  // program); either may be null, which leaves their commands without effect.
+  void SetDialogs(OpenGameDialog* openGame, HelpService* help);
+  // The first activation deals the preferences' game instead of showing the
+  // open-game dialog (tests and the start-up timing).
+  void SetFirstDealDirect(bool direct) { first_deal_direct_ = direct; }
+  // The toolbar pictures ("TB_" + name at 16 pixels, "TBL_" + name at 32,
+  // each with its "_DIS" twin for the disabled state).
+  void LoadToolbarGlyphs(const gfx::ResourceLibrary& library);
+  // The file dialogs of Save and Open: returns the chosen path, "" when
+  // cancelled. Tests replace the window system's dialog.
+  using FileNameAsker = std::function<std::string(bool save)>;
+  void SetFileNameAsker(FileNameAsker ask) { ask_file_name_ = std::move(ask); }
+  // Opens a web or mail address; false when it could not be opened.
+  using UrlOpener = std::function<bool(const std::string& url)>;
+  void SetUrlOpener(UrlOpener open) { open_url_ = std::move(open); }
+
   // Game commands (also the menu's). game: catalogue number; deal: deal
   // number, empty for a new random one. False when nothing was dealt.
   bool PlayGame(int game, const std::string& deal);
@@ -90,6 +112,47 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void UndoCommand();
   void RedoCommand();
   void AutoPlayCommand();
+  void OpenCommand();
+  void SaveCommand();
+  // Open a saved game (from the menu's dialog and the open-game dialog).
+  void OpenGameFile();
+  void QuitGameCommand();
+  void RulesCommand();
+  void ContentsCommand();
+  void WebUpdateCommand();
+  void ChampionsCommand();
+  // kind "HTTP" (a bare address gets "http://") or "EMAIL"; any other kind
+  // is refused with "Error in parameters".
+  bool OpenWebOrMail(const std::string& kind, const std::string& address);
+  // Ends the deal, clears the table and shows the open-game dialog.
+  void QuitGameAndOpen();
+  // The current game is gone (deleted): no game, game commands off.
+  void NoGameSelected();
+  // Switches to a game and a player and deals; false when nothing changed
+  // with a deal in progress or the player would not quit the deal.
+  bool SelectGameAndPlayer(int game, const std::string& name, const std::string& player, bool save);
+  // The open-game dialog, modally, with its outcome carried out.
+  bool RunOpenGame();
+
+  // The game commands on or off together (off: no game to play).
+  void EnableGameControls(bool enabled);
+  bool GameControlsEnabled() const { return game_controls_; }
+  void SetToolbarLarge(bool large, bool save);
+  void SetToolbarFlat(bool flat, bool save);
+  void LayoutToolbarButtons();
+  bool ToolbarLarge() const { return toolbar_large_; }
+  bool ToolbarFlat() const { return toolbar_flat_; }
+
+  // Menu and popup commands by their names ("mnuNew", "mnuAutoPlay",
+  // "popLargeIcons" ...); null for an unknown name.
+  QAction* Action(const std::string& name) const;
+  // Names of every menu command, in menu order.
+  std::vector<std::string> ActionNames() const { return action_order_; }
+  // The toolbars' buttons in order (New .. Exit).
+  const std::vector<QToolButton*>& LargeButtons() const { return tb_large_; }
+  const std::vector<QToolButton*>& SmallButtons() const { return tb_small_; }
+  QFrame* LargeToolbar() const { return pnl_tb_large_; }
+  QFrame* SmallToolbar() const { return pnl_tb_small_; }
 
   // Table handlers in table coordinates (the surface calls them; tests may too).
   void TableMouseDownAt(TableButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -151,6 +214,8 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // F1 on a highlighted menu item opens its help topic.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Handlers run one at a time: input that arrives while one runs (the
@@ -161,7 +226,17 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void AfterHandler();
 
   void BuildMenus();
+  void BuildToolbars();
   void BuildPanels();
+  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption,
+                      const QKeySequence& shortcut, int helpContext, std::function<void()> run);
+  // Enabled states of the commands from the game state.
+  void UpdateCommandStates();
+  void SyncAutoPlayButtons();
+  void ShowBareTable();
+  std::string AskFileName(bool save);
+  tw::PlayStartHooks StartHooks();
+  bool OpenUrl(const std::string& url);
   LayoutInput CurrentLayoutInput() const;
   void UpdateMainCaption();
   bool FormCloseQuery();
@@ -198,6 +273,34 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   QAction* act_exit_ = nullptr;
   QAction* act_show_time_ = nullptr;
   QAction* act_show_score_ = nullptr;
+  QAction* act_large_icons_ = nullptr;
+  QAction* act_small_icons_ = nullptr;
+  QAction* act_flat_ = nullptr;
+  QAction* act_no_flat_ = nullptr;
+  std::map<std::string, QAction*> actions_;
+  std::vector<std::string> action_order_;
+
+  QFrame* pnl_tb_large_ = nullptr;
+  QFrame* pnl_tb_small_ = nullptr;
+  std::vector<QToolButton*> tb_large_, tb_small_;
+  std::vector<QFrame*> tb_separators_;
+  bool toolbar_large_ = false;
+  bool toolbar_flat_ = true;
+
+  OpenGameDialog* open_game_ = nullptr;
+  HelpService* help_ = nullptr;
+  bool first_deal_direct_ = false;
+  FileNameAsker ask_file_name_;
+  UrlOpener open_url_;
+  // Game commands on: a game is set up (off until the first deal).
+  bool game_controls_ = false;
+  bool autoplay_allowed_ = true;
+  // A deal is being played (the engine's deal menus on).
+  bool deal_menus_ = false;
+  // The Autoplay command's check mark (the user's switch).
+  bool autoplay_checked_ = false;
+  // The game last set up for play (-1: none).
+  int setup_game_ = -1;
 
   std::map<int, QCursor> cursors_;
   int handler_depth_ = 0;
@@ -209,6 +312,21 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   bool updating_scroll_ = false;
   std::function<void()> on_first_table_;
   std::function<void()> on_frame_shown_;
+};
+
+// Counts a handler running for the length of its scope.
+
+class MainWindow::HandlerScope {
+ public:
+  explicit HandlerScope(MainWindow& w) : w_(w) { ++w_.handler_depth_; }
+  ~HandlerScope() {
+    if (--w_.handler_depth_ == 0) w_.AfterHandler();
+  }
+  HandlerScope(const HandlerScope&) = delete;
+  HandlerScope& operator=(const HandlerScope&) = delete;
+
+ private:
+  MainWindow& w_;
 };
 
 // Non-client allowance: the layout reads outer window sizes, which differ

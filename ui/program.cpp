@@ -19,8 +19,10 @@
 #include "table/view/animate.h"
 #include "table/view/table_play_drawing.h"
 #include "table/view/table_view.h"
+#include "ui/help_viewer.h"
 #include "ui/main_window.h"
 #include "ui/msg_advice.h"
+#include "ui/open_game.h"
 #include "ui/splash.h"
 #include "ui/startup.h"
 
@@ -63,6 +65,8 @@ Program::~Program() {
   // The engine must not reach a window that is going away.
   ctx_.Ports = nullptr;
   ctx_.Table = nullptr;
+  open_game_.reset();
+  help_.reset();
   window_.reset();
   play_.reset();
   drawing_.reset();
@@ -116,6 +120,16 @@ bool Program::Start(int& exitCode) {
     prompts_->SetHourglass(false);
     return false;
   }
+  // The help file is optional: without it help commands show nothing.
+  help_ = std::make_unique<HelpService>();
+  help_->Open(ctx_.DataPath(kHelpFileName));
+  open_game_ = std::make_unique<OpenGameDialog>(ctx_, library_, *prompts_, window_.get());
+  OpenGameHooks hooks;
+  UseHelpService(hooks, ctx_, *help_, open_game_.get());
+  hooks.NoGameSelected = [this] { window_->NoGameSelected(); };
+  open_game_->SetHooks(hooks);
+  window_->SetDialogs(open_game_.get(), help_.get());
+  window_->SetFirstDealDirect(options_.FirstDealDirect);
   RestoreMainWindowState();
   if (splash_) splash_->hide();
   splash_.reset();
@@ -148,6 +162,7 @@ void Program::PlaySplashSound() {
 bool Program::InitApplicationSettings(int& exitCode) {
   window_->setWindowTitle(kProductName);
   window_->LoadCursors(library_);
+  window_->LoadToolbarGlyphs(library_);
   ctx_.GameState.MovingCard() = 0;
   ctx_.GameState.RunLastCard() = 0;
   MainWindowFlags& flags = ctx_.TfrmMain;

@@ -18,6 +18,8 @@ class QWidget;
 namespace tw {
 
 class MainWindow;
+class OpenGameDialog;
+class HelpService;
 class TableView;
 class PlayView;
 class TablePlayDrawing;
@@ -38,6 +40,9 @@ struct ProgramOptions {
   int FixedWidth = 0, FixedHeight = 0;
   // The tick counter and time of day; null uses the machine's.
   sys::Clock* Clock = nullptr;
+  // The first deal is the preferences' game, made without the open-game
+  // dialog (window tests and the start-up timing, which cannot answer it).
+  bool FirstDealDirect = false;
 };
 
 class Program {
@@ -60,6 +65,9 @@ class Program {
   TableView& View() { return *view_; }
   PlayView& Play() { return *play_; }
   qt::SoundPlayer& Sound() { return *sound_; }
+  const gfx::ResourceLibrary& Library() const { return library_; }
+  OpenGameDialog& OpenGame() { return *open_game_; }
+  HelpService& Help() { return *help_; }
 
  private:
   class SoundAdapter;
@@ -87,6 +95,8 @@ class Program {
   std::unique_ptr<TablePlayDrawing> drawing_;
   std::unique_ptr<PlayView> play_;
   std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<HelpService> help_;
+  std::unique_ptr<OpenGameDialog> open_game_;
   std::unique_ptr<QWidget> splash_;
   EnginePorts ports_;
 };

@@ -284,7 +284,9 @@ TEST_F(OpenGameTest, FavouritesStopAtTheFirstMissingKeyAndSkipUnknownNames) {
   ASSERT_EQ(fav->childCount(), 1);
   EXPECT_EQ(fav->child(0)->data(0, Qt::UserRole).toInt(), tree_id::kFavouritesGuide);
   int edited = 0;
-  dialog->SetHooks({.EditFavourites = [&] { ++edited; }});
+  OpenGameHooks hooks;
+  hooks.EditFavourites = [&] { ++edited; };
+  dialog->SetHooks(hooks);
   dialog->trvGamesDblClick(fav->child(0));
   EXPECT_EQ(edited, 1);
 }

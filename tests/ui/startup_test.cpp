@@ -158,6 +158,7 @@ ProgramOptions Quiet(ScriptedPrompts& prompts, SteppingClock& clock) {
   o.Clock = &clock;
   o.FixedWidth = 900;
   o.FixedHeight = 700;
+  o.FirstDealDirect = true;
   return o;
 }
 

@@ -9,8 +9,10 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -78,8 +80,8 @@ class ProgramDir {
     return std::filesystem::exists(dist + "QEX.RGF") &&
            std::filesystem::exists(dist + kGamesFileName);
   }
-  void LinkDist(const std::vector<std::string>& names = {"GAMES.DAT", "QEX.RGF", "Images",
-                                                         "SOUNDS"}) {
+  void LinkDist(const std::vector<std::string>& names = {"GAMES.DAT", "QEX.RGF", "Images", "SOUNDS",
+                                                         "tarnwell.hlp"}) {
     for (const std::string& n : names) {
       const std::filesystem::path from = std::filesystem::path(TW_DIST_DIR) / n;
       if (std::filesystem::exists(from)) std::filesystem::create_symlink(from, dir_ / n);
@@ -116,6 +118,18 @@ inline std::vector<std::string> QuietPreferences(std::vector<std::string> extra 
   return lines;
 }
 
+// Runs act once the modal dialog is on the screen (from inside its exec).
+inline void WhenShown(QWidget* dialog, std::function<void()> act) {
+  auto* timer = new QTimer(dialog);
+  QObject::connect(timer, &QTimer::timeout, dialog, [timer, dialog, act = std::move(act)] {
+    if (!dialog->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    act();
+  });
+  timer->start(0);
+}
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -131,6 +145,7 @@ class WindowTest : public ::testing::Test {
     options.Clock = &clock;
     options.FixedWidth = WindowSize().width();
     options.FixedHeight = WindowSize().height();
+    options.FirstDealDirect = FirstDealDirect();
     program = std::make_unique<Program>(dir_->Path(), options);
     int exitCode = -1;
     ASSERT_TRUE(program->Start(exitCode));
@@ -147,6 +162,8 @@ class WindowTest : public ::testing::Test {
 
   virtual std::vector<std::string> ExtraPreferences() { return {}; }
   virtual QSize WindowSize() { return QSize(1000, 740); }
+  // The first activation deals without the open-game dialog.
+  virtual bool FirstDealDirect() { return true; }
 
   GameContext& ctx() { return program->Context(); }
   MainWindow& window() { return program->Window(); }

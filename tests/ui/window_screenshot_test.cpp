@@ -2,6 +2,9 @@
 // a drag with its shadow. Written to TW_SCREENSHOT_DIR when it is set.
 #include <gtest/gtest.h>
 
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <cstdlib>
 
 #include "core/cards.h"
@@ -63,6 +66,37 @@ TEST_F(WindowScreenshotTest, KlondikeInProgressAndADrag) {
   Save(window().grab().toImage(), "main-window-drag.png");
   Release(from + QPoint(108, 84));
   EXPECT_EQ(ctx().GameState.MovingCard(), 0);
+}
+
+// The main window with its large toolbar and the Game menu open over a deal.
+class MenuScreenshotTest : public WindowScreenshotTest {
+ protected:
+  std::vector<std::string> ExtraPreferences() override {
+    return {"Cards_Shadowed=Y", "ToolBar_Large=Y", "AutoPlay=Y"};
+  }
+};
+
+TEST_F(MenuScreenshotTest, GameMenuOpen) {
+  Deal(0, "21");
+  const QPoint stock(ctx().GetStockX(0) + 30, ctx().GetStockY(0) + 30);
+  for (int round = 0; round < 4; ++round) Click(stock);
+  QMenu* game = nullptr;
+  for (QAction* a : window().menuBar()->actions()) {
+    if (a->text() == "&Game") game = a->menu();
+  }
+  ASSERT_NE(game, nullptr);
+  window().menuBar()->setActiveAction(game->menuAction());
+  QApplication::processEvents();
+  ASSERT_TRUE(game->isVisible());
+  game->setActiveAction(window().Action("mnuAutoPlay"));
+  QApplication::processEvents();
+  QImage shot = window().grab().toImage();
+  {
+    QPainter p(&shot);
+    p.drawImage(window().mapFromGlobal(game->pos()), game->grab().toImage());
+  }
+  game->hide();
+  Save(shot, "main-window-menu.png");
 }
 
 TEST_F(WindowScreenshotTest, Splash) {
