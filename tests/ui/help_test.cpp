@@ -91,8 +91,9 @@ TEST_F(HelpTest, Screenshot) {
   QApplication::processEvents();
   const QImage shot = w->grab().toImage();
   ASSERT_FALSE(shot.isNull());
-  if (const char* out = std::getenv("TW_SCREENSHOT_DIR"))
+  if (const char* out = std::getenv("TW_SCREENSHOT_DIR")) {
     EXPECT_TRUE(shot.save(QString::fromLocal8Bit(out) + "/help-rules-window.png"));
+  }
 }
 
 TEST(CustomHelpTest, SummaryBesideTheBaseGameAndRulesOfTheBase) {
