@@ -96,6 +96,10 @@ struct MainWindowFlags {
   uint8_t FirstActivation = 1;
   int ShadowOffset = 0;
   uint8_t ClockRunning = 0;
+  // The deal is paused (the Pause command's check mark), and whether the
+  // clock ran when the pause began.
+  uint8_t Paused = 0;
+  uint8_t PausedClockRunning = 0;
   // Nesting depth of moves and flights under way; while above 0 the table's
   // mouse handlers ignore presses and the window swallows input.
   int BusyDepth = 0;

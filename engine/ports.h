@@ -26,6 +26,8 @@ class ViewPort {
   virtual void PlayWinAnimation(int mode) = 0;
   // The foundation hint boxes of kind 10.
   virtual void DrawFoundationHints() = 0;
+  // The batch counter box of kind 23.
+  virtual void DrawBatchCounter() {}
   // The marker on the empty stock that announces a redeal on the next click.
   virtual void ShowRedealMarker() {}
   // The bare table (background only) painted and shown.

@@ -67,8 +67,14 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
         auto* k = static_cast<QKeyEvent*>(event);
         if (IsSystemKey(k->key(), static_cast<int>(k->modifiers()))) return false;
       }
-      // The override is only the shortcut's question; the key press ends the pause.
-      if (type != QEvent::ShortcutOverride && on_pause_) on_pause_();
+      // The override is only the shortcut's question; the key press ends the
+      // pause. A modifier alone does not, so that Ctrl+Q ends it with the Q.
+      bool modifierOnly = false;
+      if (key) {
+        const int k = static_cast<QKeyEvent*>(event)->key();
+        modifierOnly = k == Qt::Key_Control || k == Qt::Key_Shift || k == Qt::Key_Meta;
+      }
+      if (type != QEvent::ShortcutOverride && !modifierOnly && on_pause_) on_pause_();
       break;
     }
     case Mode::None:

@@ -32,6 +32,7 @@
 #include "table/view/mouse.h"
 #include "table/view/setup.h"
 #include "table/view/table_view.h"
+#include "ui/card_counter.h"
 #include "ui/game_start.h"
 
 namespace tw {
@@ -153,6 +154,12 @@ bool MainWindow::InputAllowed() const { return !HandlerRunning() && !InputBusy(c
 void MainWindow::AfterHandler() {
   if (closing_) return;
   UpdateCommandStates();
+  if (after_handler_) {
+    // Left by the handler that has just ended (a game-won choice).
+    auto work = std::move(after_handler_);
+    after_handler_ = nullptr;
+    work();
+  }
   if (!release_missed_) return;
   // The button went up while a move was being carried out: finish the
   // press now, so no drag is left hanging.
@@ -169,6 +176,11 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
   setCentralWidget(surface_);
   filter_ = new InputFilter(this);
   filter_->SetOnWonInput([this] { StopWonAnimation(); });
+  filter_->SetOnPauseInput([this] { SetPause(false); });
+  pause_drawing_ = std::make_unique<TablePlayDrawing>(ctx_, view_);
+  pause_screen_ = std::make_unique<PauseScreen>(*pause_drawing_);
+  pause_timer_.setInterval(80);
+  connect(&pause_timer_, &QTimer::timeout, this, [this] { pause_screen_->Step(); });
   BuildMenus();
   BuildPanels();
   BuildToolbars();
@@ -192,6 +204,10 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
     scr_bar_main_->setValue(0);
   };
   hooks.UpdateTableScroll = [this] { UpdateTableScroll(); };
+  hooks.DrawGameKindExtras = [this](int kind) {
+    if (kind == 10) play_.DrawFoundationHints();
+    if (kind == 23) play_.DrawBatchCounter();
+  };
   view_.SetHooks(std::move(hooks));
 }
 
@@ -349,6 +365,11 @@ void MainWindow::MainWindowResized() {
     pnl_status_bar_->setGeometry(0, h - 20, w, 20);
   }
   if (ctx_.TfrmMain.FirstActivation == 1 || closing_) return;
+  // The cards stay hidden while paused.
+  if (Paused()) {
+    ShowPauseScreen();
+    return;
+  }
   if (ctx_.TfrmMain.GameInProgress && ctx_.GameRules.CardCount() != 0) {
     ComputeLayout(ctx_, CurrentLayoutInput());
     view_.RedrawWholeTable();
@@ -617,6 +638,7 @@ void MainWindow::RunFirstActivation() {
   ctx_.TfrmMain.FirstActivation = 0;
   UpgradeDataFiles(ctx_);
   MainWindowResized();
+  ShowStartupDialogs();
   if (first_deal_direct_ || !open_game_) {
     // The current game of the preferences, without asking.
     int64_t game = -1;
@@ -624,6 +646,7 @@ void MainWindow::RunFirstActivation() {
   } else {
     RunOpenGame();
   }
+  RestoreCardCounter();
   // Without a deal the bare table is the first one.
   if (on_first_table_) {
     const std::function<void()> first = std::move(on_first_table_);
@@ -658,6 +681,7 @@ bool MainWindow::FormCloseQuery() {
 
 void MainWindow::FormClose() {
   closing_ = true;
+  if (card_counter_) card_counter_->SaveCounterSettings();
   GameOver(ctx_);
   sys::IniFile(CfgFilePath(ctx_))
       .WriteString("Preference", "AutoPlay", autoplay_checked_ ? "Y" : "N");
@@ -674,6 +698,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QTimer::singleShot(50, this, [this] { close(); });
     return;
   }
+  // The deal's time ends where the pause began.
+  if (Paused()) SetPause(false);
   if (!FormCloseQuery()) {
     event->ignore();
     return;
@@ -736,8 +762,6 @@ QString MainWindow::ScoreText() const { return lbl_score_->text(); }
 
 // ---- DialogPort ----
 
-void MainWindow::ShowGameWon() { prompts_.ShowMessage("Congratulations, you have won this game!"); }
-
-void MainWindow::ShowHiScores(int, const std::string&) {}
+// ShowGameWon and ShowHiScores: ui/main_window_results.cpp.
 
 }  // namespace tw

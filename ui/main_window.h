@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "engine/ports.h"
 #include "engine/savegame.h"
 #include "table/layout.h"
+#include "table/view/hints.h"
+#include "table/view/table_play_drawing.h"
 #include "ui/input_filter.h"
 #include "ui/startup.h"
 
@@ -35,6 +38,10 @@ class ResourceLibrary;
 class PlayView;
 class OpenGameDialog;
 class HelpService;
+class GameWonDialog;
+class HiScoresDialog;
+enum class GameWonChoice;
+class CardCounterWindow;
 namespace qt {
 class Prompts;
 }
@@ -121,6 +128,21 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void ContentsCommand();
   void WebUpdateCommand();
   void ChampionsCommand();
+  // The small dialogs and the card counter (ui/main_window_dialogs.cpp).
+  void SelectDealNumberCommand();
+  void FavoriteGamesCommand();
+  void CardCounterCommand();
+  void TipsCommand();
+  void NewsCommand();
+  void AboutCommand();
+  // The card-counter window (owned by the program); null leaves its command
+  // without effect.
+  void SetCardCounter(CardCounterWindow* counter) { card_counter_ = counter; }
+  CardCounterWindow* CardCounter() const { return card_counter_; }
+  // First activation: the newsletter and the tip of the day before the first
+  // deal, the card counter's saved state after it.
+  void ShowStartupDialogs();
+  void RestoreCardCounter();
   // kind "HTTP" (a bare address gets "http://") or "EMAIL"; any other kind
   // is refused with "Error in parameters".
   bool OpenWebOrMail(const std::string& kind, const std::string& address);
@@ -170,6 +192,12 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // The first non-empty tableau pile whose top card is card.
   bool FindTableauPileByTopCard(int card, int& index) const;
   bool StopWonAnimation();
+  // Game/Pause: the table hidden behind the pause screen and the clock
+  // stopped until the first key or mouse button, which does nothing else.
+  void PauseCommand();
+  void SetPause(bool on);
+  bool Paused() const;
+  const PauseScreen& PauseView() const { return *pause_screen_; }
 
   // Labels (tests read them).
   QString ClockText() const;
@@ -191,6 +219,16 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // DialogPort.
   void ShowGameWon() override;
   void ShowHiScores(int place, const std::string& title) override;
+  // The results dialogs (ui/main_window_results.cpp). The game-won dialog
+  // is made on first use and kept; its next-game choice runs once the
+  // handler that won the deal has ended.
+  GameWonDialog* GameWonForm();
+  void HiScoresCommand();
+  void ClearStatisticsCommand();
+  // Runs once each hi-score dialog exists, before it is shown (tests).
+  void SetHiScoresPrepare(std::function<void(HiScoresDialog&)> f) {
+    hiscores_prepare_ = std::move(f);
+  }
 
   // The panels and lines under the toolbar placed for the window's width.
   void LayoutStatusPanels();
@@ -242,6 +280,7 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   bool FormCloseQuery();
   void FormClose();
   void SetTableCursor(int slot);
+  void ShowPauseScreen();
 
   friend class TableSurface;
 
@@ -289,6 +328,12 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
 
   OpenGameDialog* open_game_ = nullptr;
   HelpService* help_ = nullptr;
+  GameWonDialog* game_won_ = nullptr;
+  std::function<void(HiScoresDialog&)> hiscores_prepare_;
+  // Work left for when the running handler has ended (a game-won choice).
+  std::function<void()> after_handler_;
+  void RunGameWonChoice(GameWonChoice choice);
+  CardCounterWindow* card_counter_ = nullptr;
   bool first_deal_direct_ = false;
   FileNameAsker ask_file_name_;
   UrlOpener open_url_;
@@ -312,6 +357,10 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   bool updating_scroll_ = false;
   std::function<void()> on_first_table_;
   std::function<void()> on_frame_shown_;
+  // The pause screen draws on the table pictures; its slide runs on a timer.
+  std::unique_ptr<TablePlayDrawing> pause_drawing_;
+  std::unique_ptr<PauseScreen> pause_screen_;
+  QTimer pause_timer_;
 };
 
 // Counts a handler running for the length of its scope.

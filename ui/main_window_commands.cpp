@@ -38,25 +38,17 @@ namespace {
 
 // Commands whose dialogs or windows are not part of the program yet: shown,
 // never enabled.
-const char* const kNotYetAvailable[] = {"mnuSelect",
-                                        "mnuPlayers",
-                                        "mnuPause",
+const char* const kNotYetAvailable[] = {"mnuPlayers",
                                         "mnuDemo",
                                         "mnuGameStatistics",
                                         "mnuPlayersStatistics",
                                         "mnuAllGamesStatistics",
                                         "mnuLogStatistics",
-                                        "mnuHiScores",
                                         "mnuOverallScore",
                                         "mnuCustomize",
                                         "Generali1",
                                         "mnuCustomizeRules",
-                                        "mnuFavoriteGames",
-                                        "mnuCardCounter",
-                                        "mnuTips",
-                                        "mnuNews",
-                                        "mnuPublishOvrScore",
-                                        "Informazionisu1"};
+                                        "mnuPublishOvrScore"};
 
 bool NotYetAvailable(const std::string& name) {
   for (const char* n : kNotYetAvailable) {
@@ -155,7 +147,8 @@ void MainWindow::BuildMenus() {
   file->addSeparator();
   act_restart_ = AddCommand(file, "mnuRestartGame", "&Restart game", key(Qt::CTRL | Qt::Key_F2),
                             4001, [this] { RestartCommand(); });
-  AddCommand(file, "mnuSelect", "S&elect a game number...", key(Qt::Key_F3), 4002, nullptr);
+  AddCommand(file, "mnuSelect", "S&elect a game number...", key(Qt::Key_F3), 4002,
+             [this] { SelectDealNumberCommand(); });
   file->addSeparator();
   AddCommand(file, "mnuSave", "&Save...", key(Qt::SHIFT | Qt::CTRL | Qt::Key_F12), 4003,
              [this] { SaveCommand(); });
@@ -170,7 +163,8 @@ void MainWindow::BuildMenus() {
   act_redo_ = AddCommand(game, "mnuRedo", "&Redo", key(Qt::CTRL | Qt::Key_Y), 4006,
                          [this] { RedoCommand(); });
   game->addSeparator();
-  AddCommand(game, "mnuPause", "P&ause", key(Qt::CTRL | Qt::Key_P), 0, nullptr)->setCheckable(true);
+  AddCommand(game, "mnuPause", "P&ause", key(Qt::CTRL | Qt::Key_P), 0, [this] { PauseCommand(); })
+      ->setCheckable(true);
   AddCommand(game, "mnuQuitGame", "&Quit game", key(Qt::CTRL | Qt::Key_Q), 0,
              [this] { QuitGameCommand(); });
   game->addSeparator();
@@ -191,7 +185,8 @@ void MainWindow::BuildMenus() {
   AddCommand(stats, "mnuAllGamesStatistics", "&All games statistics...", none, 0, nullptr);
   AddCommand(stats, "mnuLogStatistics", "&Log statistics...", none, 0, nullptr);
   stats->addSeparator();
-  AddCommand(stats, "mnuHiScores", "&Hi-Scores...", key(Qt::Key_F9), 4009, nullptr);
+  AddCommand(stats, "mnuHiScores", "&Hi-Scores...", key(Qt::Key_F9), 4009,
+             [this] { HiScoresCommand(); });
   AddCommand(stats, "mnuOverallScore", "Overall score...", none, 0, nullptr);
 
   QMenu* tools = menuBar()->addMenu("&Tools");
@@ -202,28 +197,29 @@ void MainWindow::BuildMenus() {
              nullptr);
   tools->addSeparator();
   AddCommand(tools, "mnuFavoriteGames", "&Favorite games...", key(Qt::CTRL | Qt::Key_F), 1011,
-             nullptr);
+             [this] { FavoriteGamesCommand(); });
   tools->addSeparator();
-  AddCommand(tools, "mnuCardCounter", "&Card counter...", key(Qt::Key_F8), 1022, nullptr)
+  AddCommand(tools, "mnuCardCounter", "&Card counter...", key(Qt::Key_F8), 1022,
+             [this] { CardCounterCommand(); })
       ->setCheckable(true);
 
   QMenu* help = menuBar()->addMenu("&?");
   AddCommand(help, "mnuRules", "&Rules", key(Qt::Key_F1), 4013, [this] { RulesCommand(); });
   AddCommand(help, "Sommario1", "&Contents", none, 4012, [this] { ContentsCommand(); });
-  AddCommand(help, "mnuTips", "&Tip of the Day...", none, 4018, nullptr);
+  AddCommand(help, "mnuTips", "&Tip of the Day...", none, 4018, [this] { TipsCommand(); });
   help->addSeparator();
   QMenu* web = help->addMenu(program + " on the &Web...");
   web->menuAction()->setObjectName("mnuTarnwellontheWeb");
   AddCommand(web, "mnuWeb", program + " &Update...", none, 4021, [this] { WebUpdateCommand(); });
   web->addSeparator();
-  AddCommand(web, "mnuNews", "&Newsletter...", none, 4017, nullptr);
+  AddCommand(web, "mnuNews", "&Newsletter...", none, 4017, [this] { NewsCommand(); });
   web->addSeparator();
   AddCommand(web, "mnuPublishOvrScore", "Publishing your Overall Score on the Internet...", none, 0,
              nullptr);
   AddCommand(web, "mnuSeeChampions", "Check \"" + program + " Champions\" out on the Web...", none,
              0, [this] { ChampionsCommand(); });
   help->addSeparator();
-  AddCommand(help, "Informazionisu1", "A&bout...", none, 4011, nullptr);
+  AddCommand(help, "Informazionisu1", "A&bout...", none, 4011, [this] { AboutCommand(); });
 }
 
 void MainWindow::BuildToolbars() {
@@ -401,10 +397,12 @@ void MainWindow::UpdateCommandStates() {
   };
   set("mnuNew", game);
   set("mnuRestartGame", game && !demo);
+  set("mnuSelect", game && !demo);
   set("mnuSave", playing && !demo);
   set("mnuUndo", playing && !demo && undo_enabled_);
   set("mnuRedo", playing && !demo && undo_enabled_);
   set("mnuQuitGame", playing && !demo);
+  set("mnuPause", playing && !demo);
   set("mnuAutoPlay", game && autoplay_allowed_ && !demo);
   set("mnuRules", game);
   // The switch the engine reads: checked and enabled.

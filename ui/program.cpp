@@ -1,8 +1,10 @@
 #include "ui/program.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <cctype>
 
@@ -19,6 +21,8 @@
 #include "table/view/animate.h"
 #include "table/view/table_play_drawing.h"
 #include "table/view/table_view.h"
+#include "ui/card_counter.h"
+#include "ui/favourites.h"
 #include "ui/help_viewer.h"
 #include "ui/main_window.h"
 #include "ui/msg_advice.h"
@@ -65,6 +69,7 @@ Program::~Program() {
   // The engine must not reach a window that is going away.
   ctx_.Ports = nullptr;
   ctx_.Table = nullptr;
+  counter_.reset();
   open_game_.reset();
   help_.reset();
   window_.reset();
@@ -113,6 +118,15 @@ bool Program::Start(int& exitCode) {
   ports_.Dialogs = window_.get();
   ports_.Drop = play_.get();
   ports_.Flow = flow_port_.get();
+  counter_ = std::make_unique<CardCounterWindow>(ctx_, library_, window_.get());
+  counter_->SetOnClosed([this] {
+    if (QAction* item = window_->Action("mnuCardCounter")) {
+      const QSignalBlocker block(item);
+      item->setChecked(false);
+    }
+  });
+  ports_.Counter = counter_.get();
+  window_->SetCardCounter(counter_.get());
   ctx_.Ports = &ports_;
   ctx_.Table = view_.get();
 
@@ -127,6 +141,10 @@ bool Program::Start(int& exitCode) {
   OpenGameHooks hooks;
   UseHelpService(hooks, ctx_, *help_, open_game_.get());
   hooks.NoGameSelected = [this] { window_->NoGameSelected(); };
+  hooks.EditFavourites = [this] {
+    FavouritesDialog dialog(ctx_, open_game_.get());
+    dialog.exec();
+  };
   open_game_->SetHooks(hooks);
   window_->SetDialogs(open_game_.get(), help_.get());
   window_->SetFirstDealDirect(options_.FirstDealDirect);

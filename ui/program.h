@@ -19,6 +19,7 @@ namespace tw {
 
 class MainWindow;
 class OpenGameDialog;
+class CardCounterWindow;
 class HelpService;
 class TableView;
 class PlayView;
@@ -68,6 +69,7 @@ class Program {
   const gfx::ResourceLibrary& Library() const { return library_; }
   OpenGameDialog& OpenGame() { return *open_game_; }
   HelpService& Help() { return *help_; }
+  CardCounterWindow& Counter() { return *counter_; }
 
  private:
   class SoundAdapter;
@@ -97,6 +99,7 @@ class Program {
   std::unique_ptr<MainWindow> window_;
   std::unique_ptr<HelpService> help_;
   std::unique_ptr<OpenGameDialog> open_game_;
+  std::unique_ptr<CardCounterWindow> counter_;
   std::unique_ptr<QWidget> splash_;
   EnginePorts ports_;
 };

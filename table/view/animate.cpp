@@ -12,6 +12,7 @@
 #include "platform/sys/services.h"
 #include "table/view/corners.h"
 #include "table/view/drop.h"
+#include "table/view/hints.h"
 
 namespace tw {
 
@@ -416,6 +417,10 @@ void PlayView::ShowBareTable() {
   drawing_.PaintBackground();
   RefreshScreen();
 }
+
+void PlayView::DrawFoundationHints() { tw::DrawFoundationHints(ctx_, drawing_); }
+
+void PlayView::DrawBatchCounter() { tw::DrawBatchCounter(ctx_, drawing_); }
 
 bool PlayView::DropOnPile(GameContext& ctx, int card, int kind, int index, bool autoplay) {
   const Rect r = ctx.TfrmMain.DragRect;

@@ -68,7 +68,8 @@ class PlayView : public ViewPort, public DropPort {
   void AnimateCardMove(int card, int fromX, int fromY, int toX, int toY) override;
   void DrawCard(int card, int x, int y) override;
   void PlayWinAnimation(int mode) override;
-  void DrawFoundationHints() override {}
+  void DrawFoundationHints() override;
+  void DrawBatchCounter() override;
   void ShowRedealMarker() override;
   void ShowBareTable() override;
 

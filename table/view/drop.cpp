@@ -166,6 +166,7 @@ bool TryDropOnPile(GameContext& ctx, PlayView& view, int card, int left, int top
     return false;
   }
   if (kind == kDropTableau && rules.GameKind() == 23) ReplaceLastUndoGroup(ctx, 1);
+  if (rules.GameKind() == 23) view.DrawBatchCounter();
   return true;
 }
 

@@ -83,6 +83,8 @@ class TableView : public TablePort {
   TableViewHooks& Hooks() { return hooks_; }
   // Colour count of the display (true colour unless told otherwise).
   void SetColourCount(int colours) { colours_ = colours; }
+  int ColourCount() const { return colours_; }
+  const gfx::ResourceLibrary& Library() const { return library_; }
   void SetScrollBarVisible(bool visible) { scroll_bar_visible_ = visible; }
 
   CardPictures& Pictures() { return pictures_; }

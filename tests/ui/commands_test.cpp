@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "engine/undo.h"
 #include "platform/sys/ini.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/game_won.h"
 #include "ui/help_viewer.h"
 #include "ui/open_game.h"
 
@@ -72,8 +74,8 @@ TEST_F(CommandsTest, EnabledStatesFollowTheGameState) {
       {"mnuEsci", {true, true, true, true}},
       {"Sommario1", {true, true, true, true}},
       {"mnuSeeChampions", {true, true, true, true}},
+      {"mnuSelect", {false, true, true, false}},
       // Their dialogs are not part of the program yet.
-      {"mnuSelect", {false, false, false, false}},
       {"mnuCustomize", {false, false, false, false}},
       {"mnuGameStatistics", {false, false, false, false}},
       {"mnuDemo", {false, false, false, false}},
@@ -93,6 +95,7 @@ TEST_F(CommandsTest, EnabledStatesFollowTheGameState) {
   Deal(kFreeCell, "3");
   check(Playing, "playing");
   ctx().TfrmMain.GameWon = 1;
+  WhenShown(window().GameWonForm(), [&] { window().GameWonForm()->CancelButton()->click(); });
   GameOver(ctx());
   check(Won, "won");
   Deal(kFreeCell, "3");

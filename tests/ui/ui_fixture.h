@@ -103,14 +103,16 @@ class ProgramDir {
 };
 
 // Preferences of the window tests: no animations, no autoplay, no shadow
-// wait, the default table look, no current game (each test deals its own).
+// wait, the default table look, no current game (each test deals its own),
+// no hi-score table after a deal (its dialog would wait for an answer).
 inline std::vector<std::string> QuietPreferences(std::vector<std::string> extra = {}) {
   // The first of two equal keys wins: the test's own lines come first.
   std::vector<std::string> lines = {"[Preference]"};
   lines.insert(lines.end(), extra.begin(), extra.end());
   for (const char* line : {"Game=-1", "UserDefault=Tester", "Cards_Animate=N", "Deal_Animation=N",
                            "Redeal_Animation=N", "Winning_Animation=N", "Speed_Move_Card=0",
-                           "AutoPlay=N", "Background_def=Y", "Sounds_Enabled=Y"}) {
+                           "AutoPlay=N", "Background_def=Y", "Sounds_Enabled=Y",
+                           "ConfirmEnterHiScores=N"}) {
     lines.push_back(line);
   }
   lines.push_back("[Users]");
