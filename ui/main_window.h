@@ -23,6 +23,7 @@
 #include "ui/input_filter.h"
 #include "ui/startup.h"
 
+class QDialog;
 class QLabel;
 class QFrame;
 class QScrollBar;
@@ -40,6 +41,8 @@ class OpenGameDialog;
 class HelpService;
 class GameWonDialog;
 class HiScoresDialog;
+class CustomRulesDialog;
+class PlayersDialog;
 enum class GameWonChoice;
 class CardCounterWindow;
 namespace qt {
@@ -225,9 +228,30 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   GameWonDialog* GameWonForm();
   void HiScoresCommand();
   void ClearStatisticsCommand();
+  // The statistics dialogs (ui/main_window_statistics.cpp): 0 game, 1
+  // players, 2 all games, 3 log.
+  void StatisticsCommand(int which);
+  void SetStatisticsPrepare(std::function<void(QDialog&)> f) {
+    statistics_prepare_ = std::move(f);
+  }
+  // The players dialog (ui/main_window_players.cpp).
+  void PlayersCommand();
+  // The overall-score ranking.
+  void OverallScoreCommand();
+  // Runs once each players dialog exists, before it is shown (tests).
+  void SetPlayersPrepare(std::function<void(PlayersDialog&)> f) {
+    players_prepare_ = std::move(f);
+  }
   // Runs once each hi-score dialog exists, before it is shown (tests).
   void SetHiScoresPrepare(std::function<void(HiScoresDialog&)> f) {
     hiscores_prepare_ = std::move(f);
+  }
+  // Tools/Customize rules (ui/main_window_custom.cpp): a variant of the
+  // game in play, offered to start at once; or the custom game deleted.
+  void CustomizeRulesCommand();
+  // Runs once the custom-rules dialog exists, before it is shown (tests).
+  void SetCustomRulesPrepare(std::function<void(CustomRulesDialog&)> f) {
+    custom_rules_prepare_ = std::move(f);
   }
 
   // The panels and lines under the toolbar placed for the window's width.
@@ -330,6 +354,9 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   HelpService* help_ = nullptr;
   GameWonDialog* game_won_ = nullptr;
   std::function<void(HiScoresDialog&)> hiscores_prepare_;
+  std::function<void(QDialog&)> statistics_prepare_;
+  std::function<void(CustomRulesDialog&)> custom_rules_prepare_;
+  std::function<void(PlayersDialog&)> players_prepare_;
   // Work left for when the running handler has ended (a game-won choice).
   std::function<void()> after_handler_;
   void RunGameWonChoice(GameWonChoice choice);

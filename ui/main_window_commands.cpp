@@ -38,16 +38,9 @@ namespace {
 
 // Commands whose dialogs or windows are not part of the program yet: shown,
 // never enabled.
-const char* const kNotYetAvailable[] = {"mnuPlayers",
-                                        "mnuDemo",
-                                        "mnuGameStatistics",
-                                        "mnuPlayersStatistics",
-                                        "mnuAllGamesStatistics",
-                                        "mnuLogStatistics",
-                                        "mnuOverallScore",
+const char* const kNotYetAvailable[] = {"mnuDemo",
                                         "mnuCustomize",
                                         "Generali1",
-                                        "mnuCustomizeRules",
                                         "mnuPublishOvrScore"};
 
 bool NotYetAvailable(const std::string& name) {
@@ -153,7 +146,8 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "mnuSave", "&Save...", key(Qt::SHIFT | Qt::CTRL | Qt::Key_F12), 4003,
              [this] { SaveCommand(); });
   file->addSeparator();
-  AddCommand(file, "mnuPlayers", "&Players...", key(Qt::CTRL | Qt::Key_L), 1002, nullptr);
+  AddCommand(file, "mnuPlayers", "&Players...", key(Qt::CTRL | Qt::Key_L), 1002,
+             [this] { PlayersCommand(); });
   file->addSeparator();
   act_exit_ = AddCommand(file, "mnuEsci", "E&xit", none, 4004, [this] { close(); });
 
@@ -179,22 +173,27 @@ void MainWindow::BuildMenus() {
       ->setCheckable(true);
 
   QMenu* stats = menuBar()->addMenu("&Statistics");
-  AddCommand(stats, "mnuGameStatistics", "&Game statistics...", key(Qt::Key_F4), 0, nullptr);
+  AddCommand(stats, "mnuGameStatistics", "&Game statistics...", key(Qt::Key_F4), 0,
+             [this] { StatisticsCommand(0); });
   stats->addSeparator();
-  AddCommand(stats, "mnuPlayersStatistics", "&Players statistics...", none, 0, nullptr);
-  AddCommand(stats, "mnuAllGamesStatistics", "&All games statistics...", none, 0, nullptr);
-  AddCommand(stats, "mnuLogStatistics", "&Log statistics...", none, 0, nullptr);
+  AddCommand(stats, "mnuPlayersStatistics", "&Players statistics...", none, 0,
+             [this] { StatisticsCommand(1); });
+  AddCommand(stats, "mnuAllGamesStatistics", "&All games statistics...", none, 0,
+             [this] { StatisticsCommand(2); });
+  AddCommand(stats, "mnuLogStatistics", "&Log statistics...", none, 0,
+             [this] { StatisticsCommand(3); });
   stats->addSeparator();
   AddCommand(stats, "mnuHiScores", "&Hi-Scores...", key(Qt::Key_F9), 4009,
              [this] { HiScoresCommand(); });
-  AddCommand(stats, "mnuOverallScore", "Overall score...", none, 0, nullptr);
+  AddCommand(stats, "mnuOverallScore", "Overall score...", none, 4022,
+             [this] { OverallScoreCommand(); });
 
   QMenu* tools = menuBar()->addMenu("&Tools");
   AddCommand(tools, "mnuCustomize", "C&ustomize...", key(Qt::CTRL | Qt::Key_U), 1019, nullptr);
   AddCommand(tools, "Generali1", "&Options...", key(Qt::CTRL | Qt::Key_O), 1004, nullptr);
   tools->addSeparator();
-  AddCommand(tools, "mnuCustomizeRules", "Customize &rules...", key(Qt::CTRL | Qt::Key_R), 0,
-             nullptr);
+  AddCommand(tools, "mnuCustomizeRules", "Customize &rules...", key(Qt::CTRL | Qt::Key_R), 1023,
+             [this] { CustomizeRulesCommand(); });
   tools->addSeparator();
   AddCommand(tools, "mnuFavoriteGames", "&Favorite games...", key(Qt::CTRL | Qt::Key_F), 1011,
              [this] { FavoriteGamesCommand(); });
@@ -405,6 +404,7 @@ void MainWindow::UpdateCommandStates() {
   set("mnuPause", playing && !demo);
   set("mnuAutoPlay", game && autoplay_allowed_ && !demo);
   set("mnuRules", game);
+  set("mnuCustomizeRules", game && !demo);
   // The switch the engine reads: checked and enabled.
   ctx_.TfrmMain.AutoPlayOn = act_autoplay_->isChecked() && act_autoplay_->isEnabled() ? 1 : 0;
   for (size_t i = 0; i < std::size(kButtons); ++i) {

@@ -75,9 +75,9 @@ TEST_F(CommandsTest, EnabledStatesFollowTheGameState) {
       {"Sommario1", {true, true, true, true}},
       {"mnuSeeChampions", {true, true, true, true}},
       {"mnuSelect", {false, true, true, false}},
+      {"mnuGameStatistics", {true, true, true, true}},
       // Their dialogs are not part of the program yet.
       {"mnuCustomize", {false, false, false, false}},
-      {"mnuGameStatistics", {false, false, false, false}},
       {"mnuDemo", {false, false, false, false}},
   };
   // Buttons New .. Exit and the command each repeats.

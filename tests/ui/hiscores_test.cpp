@@ -66,7 +66,8 @@ class HiScoresTest : public WindowTest {
   void View(std::function<void(HiScoresDialog&)> act) {
     bool ran = false;
     window().SetHiScoresPrepare([&](HiScoresDialog& d) {
-      WhenShown(&d, [&] {
+      WhenShown(&d, [&, shown = &d] {
+        HiScoresDialog& d = *shown;
         ran = true;
         act(d);
         d.accept();
@@ -129,7 +130,8 @@ TEST_F(NewHiScoreTest, ANewEntryIsHighlightedUnderItsTitleShownOnce) {
     std::vector<QString> selected;
   } seen;
   window().SetHiScoresPrepare([&](HiScoresDialog& d) {
-    WhenShown(&d, [&] {
+    WhenShown(&d, [&, shown = &d] {
+      HiScoresDialog& d = *shown;
       seen.shown = true;
       seen.title = d.windowTitle();
       seen.newPicture = d.ShowsNewEntryPicture();
@@ -237,7 +239,8 @@ TEST_F(ClearStatisticsTest, ClearsWhatTheChoiceSaysAndNothingElse) {
       EXPECT_EQ(d.GamesCombo()->itemText(0), kAllGamesItem);
       d.Players()->setCurrentIndex(d.Players()->findText(c.player));
       d.GamesCombo()->setCurrentIndex(d.GamesCombo()->findText(c.game));
-      WhenShown(&d, [&] {
+      WhenShown(&d, [&, shown = &d] {
+        auto& d = *shown;
         d.Confirm();
         closed = !d.isVisible();
         if (!closed) d.reject();
@@ -262,7 +265,8 @@ TEST_F(ClearStatisticsTest, NoKeepsTheDialogOpenAndClearsNothing) {
   prompts.answer = false;
   bool open = false;
   ShowClearStatisticsDialog(ctx(), prompts, &window(), {}, [&](ClearStatisticsDialog& d) {
-    WhenShown(&d, [&] {
+    WhenShown(&d, [&, shown = &d] {
+      auto& d = *shown;
       d.Confirm();
       open = d.isVisible();
       if (std::getenv("TW_SCREENSHOT_DIR")) {
