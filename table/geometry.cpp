@@ -257,50 +257,66 @@ bool GetWrappedCardPos(const GameContext& ctx, int card, int& x, int& y) {
   return false;
 }
 
-int CardTopY(const GameContext& ctx, const std::string& pileName, int index, int k,
-             bool includeNext) {
+namespace {
+
+// The pile a card position is asked of, and its place when the pile is a
+// cell of the free grid (where cards do not step but wrap).
+struct PileAt {
+  PileKind kind = PileKind::None;
   int i = 0;
-  PileKind kind = ParsePileName(pileName, i);
-  if (kind == PileKind::None) return 0;
-  (void)index;
-  const std::string& pile = PileString(ctx, kind, i);
-  int layout = LayoutOf(ctx, kind);
-  int len = static_cast<int>(pile.size());
-  if (kind == PileKind::Tableau && layout == 8) {
-    int x = 0, y = 0, card = 0;
-    GetWrappedSlotPos(ctx, len - 3 * k - 2, x, y, card);
-    return y;
+  const std::string* pile = nullptr;
+  int layout = 0;
+  bool grid = false;
+  int gridX = 0, gridY = 0;
+};
+
+PileAt LocatePileCard(const GameContext& ctx, const std::string& pileName, int k) {
+  PileAt at;
+  at.kind = ParsePileName(pileName, at.i);
+  if (at.kind == PileKind::None) return at;
+  at.pile = &PileString(ctx, at.kind, at.i);
+  at.layout = LayoutOf(ctx, at.kind);
+  at.grid = at.kind == PileKind::Tableau && at.layout == 8;
+  if (at.grid) {
+    int card = 0;
+    GetWrappedSlotPos(ctx, static_cast<int>(at.pile->size()) - 3 * k - 2, at.gridX, at.gridY,
+                      card);
   }
-  int y = BaseY(ctx, kind, i);
-  if (layout == 7) return len - 3 * k >= 3 ? y + ctx.GameState.FanStepDownUp() : y;
+  return at;
+}
+
+}  // namespace
+
+int CardTopY(const GameContext& ctx, const std::string& pileName, int /*index*/, int k,
+             bool includeNext) {
+  const PileAt at = LocatePileCard(ctx, pileName, k);
+  if (at.kind == PileKind::None) return 0;
+  if (at.grid) return at.gridY;
+  const std::string& pile = *at.pile;
+  int len = static_cast<int>(pile.size());
+  int y = BaseY(ctx, at.kind, at.i);
+  if (at.layout == 7) return len - 3 * k >= 3 ? y + ctx.GameState.FanStepDownUp() : y;
   int below = CardsBelow(CountOf(pile), k, includeNext);
-  for (int j = 0; j < below; ++j) y += StepY(ctx, kind, layout, CodeAt(pile, j));
+  for (int j = 0; j < below; ++j) y += StepY(ctx, at.kind, at.layout, CodeAt(pile, j));
   return y;
 }
 
-int CardLeftX(const GameContext& ctx, const std::string& pileName, int index, int k,
+int CardLeftX(const GameContext& ctx, const std::string& pileName, int /*index*/, int k,
               bool includeNext) {
-  int i = 0;
-  PileKind kind = ParsePileName(pileName, i);
-  if (kind == PileKind::None) return 0;
-  (void)index;
-  const std::string& pile = PileString(ctx, kind, i);
-  int layout = LayoutOf(ctx, kind);
+  const PileAt at = LocatePileCard(ctx, pileName, k);
+  if (at.kind == PileKind::None) return 0;
+  if (at.grid) return at.gridX;
+  const std::string& pile = *at.pile;
   int len = static_cast<int>(pile.size());
   int count = CountOf(pile);
-  if (kind == PileKind::Tableau && layout == 8) {
-    int x = 0, y = 0, card = 0;
-    GetWrappedSlotPos(ctx, len - 3 * k - 2, x, y, card);
-    return x;
-  }
-  int x = BaseX(ctx, kind, i);
+  int x = BaseX(ctx, at.kind, at.i);
   int below = CardsBelow(count, k, includeNext);
-  for (int j = 0; j < below; ++j) x += StepX(ctx, kind, layout, CodeAt(pile, j));
-  if (kind == PileKind::Tableau && layout == 1 && ctx.Cfg(cfg::Piles_TT) != "N") {
+  for (int j = 0; j < below; ++j) x += StepX(ctx, at.kind, at.layout, CodeAt(pile, j));
+  if (at.kind == PileKind::Tableau && at.layout == 1 && ctx.Cfg(cfg::Piles_TT) != "N") {
     int c = (k != 0 || includeNext) ? Nearest((len - 3 * k) / 3.0) + 1 : count;
     int e = c - 1;
     if (e > 12) e %= 12;
-    int pattern = (i > 6 ? i % 6 : i) + 1;
+    int pattern = (at.i > 6 ? at.i % 6 : at.i) + 1;
     if (e >= 0) x += ctx.JitterPatterns[static_cast<size_t>(pattern - 1)][static_cast<size_t>(e)];
   }
   return x;

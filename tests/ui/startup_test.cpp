@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/gamesfile.h"
 #include "platform/sys/files.h"
@@ -162,33 +164,33 @@ ProgramOptions Quiet(ScriptedPrompts& prompts, SteppingClock& clock) {
   return o;
 }
 
-TEST(ProgramStartTest, AMissingPictureLibraryStopsWithAMessage) {
+// A required file missing from the program folder stops the start with one
+// message naming it.
+TEST(ProgramStartTest, AMissingRequiredFileStopsWithAMessage) {
   if (!ProgramDir::DistBuilt()) GTEST_SKIP();
-  ProgramDir dir("nolibrary");
-  dir.LinkDist({"GAMES.DAT"});
-  ScriptedPrompts prompts;
-  SteppingClock clock;
-  Program program(dir.Path(), Quiet(prompts, clock));
-  int exitCode = 0;
-  EXPECT_FALSE(program.Start(exitCode));
-  EXPECT_NE(exitCode, 0);
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_NE(prompts.messages[0].find("Can't find/load "), std::string::npos);
-  EXPECT_NE(prompts.messages[0].find("qex.rgf"), std::string::npos);
-}
-
-TEST(ProgramStartTest, AMissingGamesFileStopsWithAMessage) {
-  if (!ProgramDir::DistBuilt()) GTEST_SKIP();
-  ProgramDir dir("nogames");
-  dir.LinkDist({"QEX.RGF"});
-  ScriptedPrompts prompts;
-  SteppingClock clock;
-  Program program(dir.Path(), Quiet(prompts, clock));
-  int exitCode = 0;
-  EXPECT_FALSE(program.Start(exitCode));
-  EXPECT_NE(exitCode, 0);
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_NE(prompts.messages[0].find("GAMES.DAT"), std::string::npos);
+  const struct {
+    const char* dir;
+    const char* present;
+    std::vector<std::string> inMessage;
+  } cases[] = {
+      {"nolibrary", "GAMES.DAT", {"Can't find/load ", "qex.rgf"}},
+      {"nogames", "QEX.RGF", {"GAMES.DAT"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dir);
+    ProgramDir dir(c.dir);
+    dir.LinkDist({c.present});
+    ScriptedPrompts prompts;
+    SteppingClock clock;
+    Program program(dir.Path(), Quiet(prompts, clock));
+    int exitCode = 0;
+    EXPECT_FALSE(program.Start(exitCode));
+    EXPECT_NE(exitCode, 0);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    for (const std::string& text : c.inMessage) {
+      EXPECT_NE(prompts.messages[0].find(text), std::string::npos) << text;
+    }
+  }
 }
 
 TEST(ProgramStartTest, FirstRunMakesTheDataFolderAndDealsTheCurrentGame) {
