@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev
   libxkbcommon-dev fonts-dejavu-core
   xvfb xauth
 )
