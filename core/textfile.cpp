@@ -222,7 +222,8 @@ bool RewriteSectionBody(GameContext& ctx, RawFile* handle, const std::string& fi
     std::string all = ReadAll(*f);
     if (static_cast<int64_t>(all.size()) < s.bodyEnd) return false;
     bytes = all.substr(0, static_cast<size_t>(s.bodyStart));
-    if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
+    // A header line ended by a lone CR at the end of the file gets its LF.
+    if (!bytes.empty() && bytes.back() != '\n') bytes += bytes.back() == '\r' ? "\n" : "\r\n";
     bytes += newBody;
     bytes += all.substr(static_cast<size_t>(s.bodyEnd));
   }
@@ -405,6 +406,8 @@ bool AppendSection(GameContext& ctx, RawFile* handle, const std::string& file,
     if (!f.Open(handle, file, RawFile::Mode::Read)) return false;
     bytes = ReadAll(*f);
   }
+  // A last line ended by a lone CR gets its LF, so the CR stays a line end.
+  if (!bytes.empty() && bytes.back() == '\r') bytes += '\n';
   bytes += "\r\n[" + section + "]\r\n" + PairLines(keys, values);
   return Rewrite(ctx, handle, file, bytes);
 }
