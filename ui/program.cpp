@@ -65,6 +65,7 @@ Program::Program(std::string programDir, ProgramOptions options) : options_(opti
   CreateSharedGlobals(ctx_, programDir);
   // A data file that cannot be read or written is told once.
   sys::SetFileProblemReporter([this](sys::FileProblem problem, const std::string& path) {
+    splash_.reset();  // it would stand over the message
     prompts_->ShowMessage(sys::FileProblemText(problem, path));
   });
 }
