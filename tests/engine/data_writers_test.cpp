@@ -43,17 +43,11 @@ class AnsweringUi : public testing::FakeUi {
   bool AskYesNo(const std::string&) override { return true; }
 };
 
-class DataWritersTest : public testing::PlayTest {
+class DataWritersTest : public testing::ShippedGamesTest {
  protected:
   void SetUp() override {
-    const std::string dist = std::string(TW_DIST_DIR) + "/";
-    if (!std::filesystem::exists(dist + kGamesFileName)) GTEST_SKIP() << "no games file built";
-    CreateSharedGlobals(ctx, dist);
-    InitCardsAndPiles(ctx);
-    std::string error;
-    ASSERT_TRUE(LoadGameCatalogue(ctx, error)) << error;
-    ctx.ProgramDir = dir.Dir();
-    std::filesystem::create_directory(dir.File("DATA"));
+    ShippedGamesTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     ctx.Ui = &ui;
     ctx.Clock = &clock;
     ctx.Random = &random;
@@ -161,7 +155,6 @@ class DataWritersTest : public testing::PlayTest {
     };
   }
 
-  testing::TempDir dir;
   FixedClock clock;
   testing::ResultsRandom random;
   AnsweringUi ui;

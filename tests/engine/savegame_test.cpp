@@ -25,7 +25,6 @@
 namespace tw {
 namespace {
 
-using testing::TempDir;
 
 class AskingUi : public testing::FakeUi {
  public:
@@ -54,18 +53,11 @@ struct DealState {
   bool operator==(const DealState&) const = default;
 };
 
-class SavedGameTest : public testing::PlayTest {
+class SavedGameTest : public testing::ShippedGamesTest {
  protected:
   void SetUp() override {
-    const std::string dist = std::string(TW_DIST_DIR) + "/";
-    if (!std::filesystem::exists(dist + kGamesFileName)) GTEST_SKIP() << "no games file built";
-    CreateSharedGlobals(ctx, dist);
-    InitCardsAndPiles(ctx);
-    std::string error;
-    ASSERT_TRUE(LoadGameCatalogue(ctx, error)) << error;
-    // The games file stays loaded; every file the run writes goes to dir.
-    ctx.ProgramDir = dir.Dir();
-    std::filesystem::create_directory(dir.File("DATA"));
+    ShippedGamesTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     ctx.Ui = &asking;
     ctx.SetCfg(cfg::ScoreKind, "01");
     ctx.SetCfg(cfg::Undo_Enabled, "0");
@@ -112,7 +104,6 @@ class SavedGameTest : public testing::PlayTest {
     return OpenSavedGame(ctx, dir.File(name), error);
   }
 
-  TempDir dir;
   AskingUi asking;
 };
 
