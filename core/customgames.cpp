@@ -42,7 +42,9 @@ bool ReadRecords(const GameContext& ctx, std::vector<Record>& out, StringList* l
   const std::string path = CustomPath(ctx);
   const sys::ReadStatus status = sys::ReadLinesChecked(path, all);
   if (unreadable) *unreadable = status == sys::ReadStatus::Unreadable;
-  if (status == sys::ReadStatus::Unreadable) sys::ReportFileProblem(sys::FileProblem::Unreadable, path);
+  if (status == sys::ReadStatus::Unreadable) {
+    sys::ReportFileProblem(sys::FileProblem::Unreadable, path);
+  }
   if (status != sys::ReadStatus::Ok) return false;
   for (size_t i = 1; i < all.size(); i += kCustomRecordStride) {
     if (TrimRightSpaces(all[i]).empty()) continue;

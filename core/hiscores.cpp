@@ -49,7 +49,8 @@ StringList ReadPlaces(const SectionedTextFile& file, int game, const std::string
   return list;
 }
 
-void WritePlaces(SectionedTextFile& file, int game, const std::string& kind, const StringList& list) {
+void WritePlaces(SectionedTextFile& file, int game, const std::string& kind,
+                 const StringList& list) {
   for (int i = 1; i <= kHiScorePlaces; ++i) {
     file.SetValue(GameSection(game), HiScoreKey(kind, i), list[static_cast<size_t>(i - 1)]);
   }

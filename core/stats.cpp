@@ -372,7 +372,8 @@ bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
     for (const auto& section : file.SectionNames()) {
       int at = file.FindKey(section, from);
       if (at < 0) continue;
-      file.Lines()[static_cast<size_t>(at)] = to + file.Lines()[static_cast<size_t>(at)].substr(from.size());
+      file.Lines()[static_cast<size_t>(at)] =
+          to + file.Lines()[static_cast<size_t>(at)].substr(from.size());
       for (int stale = file.FindKey(section, to); stale >= 0 && stale != at;
            stale = file.FindKey(section, to)) {
         file.Lines().erase(file.Lines().begin() + stale);

@@ -9,7 +9,6 @@ namespace {
 
 using sys::RawFile;
 
-
 bool SafeName(const std::string& name) {
   return !name.empty() && name.find_first_of("=[]\r\n") == std::string::npos;
 }
@@ -43,8 +42,6 @@ class FileAccess {
     file_ = &own_;
     return true;
   }
-  void Release() { own_.Close(); }
-  RawFile& operator*() { return *file_; }
   RawFile* operator->() { return file_; }
 
  private:
@@ -53,8 +50,7 @@ class FileAccess {
 };
 
 // The whole file through the caller's handle or a file opened here.
-bool ReadAll(RawFile* handle, const std::string& file, RawFile::Mode mode,
-             SectionedTextFile& out) {
+bool ReadAll(RawFile* handle, const std::string& file, RawFile::Mode mode, SectionedTextFile& out) {
   FileAccess f;
   if (!f.Open(handle, file, mode)) return false;
   std::string all;
@@ -236,10 +232,11 @@ std::vector<std::string> SectionedTextFile::SectionNames() const {
 
 bool FindSection(RawFile* handle, const std::string& file, const std::string& header,
                  int64_t& offset) {
+  if (header.size() < 2 || header.front() != '[' || header.back() != ']') return false;
   SectionedTextFile text;
-  if (header.size() < 2 || !ReadAll(handle, file, RawFile::Mode::Read, text)) return false;
+  if (!ReadAll(handle, file, RawFile::Mode::Read, text)) return false;
   int h = text.FindSection(header.substr(1, header.size() - 2));
-  if (h < 0 || "[" + header.substr(1, header.size() - 2) + "]" != header) return false;
+  if (h < 0) return false;
   offset = text.Offset(h);
   return true;
 }

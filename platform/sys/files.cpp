@@ -36,8 +36,6 @@ bool NativeRename(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void SyncDirectoryOf(const std::string& native);
-
 int OpenNative(const std::string& path, int flags, mode_t mode = 0666) {
   int fd;
   do {
@@ -57,6 +55,16 @@ bool WriteAllFd(int fd, const char* data, int64_t n) {
     n -= w;
   }
   return true;
+}
+
+// Makes renames in the file's folder durable.
+void SyncDirectoryOf(const std::string& native) {
+  std::string dir = DirectoryOf(native);
+  int dfd = OpenNative(dir.empty() ? std::string(".") : dir, O_RDONLY | O_DIRECTORY);
+  if (dfd >= 0) {
+    ::fsync(dfd);
+    ::close(dfd);
+  }
 }
 
 std::string BaseName(const std::string& path) {
@@ -375,15 +383,6 @@ void SetWriteFailureAfter(int64_t bytes) { g_writeBudget.store(bytes); }
 
 namespace {
 
-void SyncDirectoryOf(const std::string& native) {
-  std::string dir = DirectoryOf(native);
-  int dfd = OpenNative(dir.empty() ? std::string(".") : dir, O_RDONLY | O_DIRECTORY);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
-}
-
 // A free name beside path for a hard link to the file as it was.
 std::string BackupName(const std::string& native) {
   std::string name = MakeTempFile(DirectoryOf(native), BaseName(native) + ".bak");
@@ -453,23 +452,18 @@ bool FileBatch::Commit() {
   }
   // Each original is kept under a second name (a hard link) until every
   // file is in place, so a failed rename can put the others back.
+  // A folder without hard links goes on without them.
   struct Done {
     std::string target, backup;
+    bool existed;
   };
   std::vector<Done> done;
   bool ok = true;
   for (const auto& s : staged_) {
-    std::string backup;
     struct stat st;
     const bool existed = ::lstat(s.target.c_str(), &st) == 0;
-    if (existed) {
-      backup = BackupName(s.target);
-      if (backup.empty() || ::link(s.target.c_str(), backup.c_str()) != 0) {
-        failedPath_ = s.target;
-        ok = false;
-        break;
-      }
-    }
+    std::string backup = existed ? BackupName(s.target) : std::string();
+    if (!backup.empty() && ::link(s.target.c_str(), backup.c_str()) != 0) backup.clear();
     const bool placed = s.temp.empty() ? (!existed || ::unlink(s.target.c_str()) == 0)
                                        : NativeRename(s.temp, s.target);
     if (!placed) {
@@ -478,14 +472,14 @@ bool FileBatch::Commit() {
       ok = false;
       break;
     }
-    done.push_back({s.target, backup});
+    done.push_back({s.target, backup, existed});
   }
   if (!ok) {
     for (auto it = done.rbegin(); it != done.rend(); ++it) {
-      if (it->backup.empty()) {
-        ::unlink(it->target.c_str());
-      } else {
+      if (!it->backup.empty()) {
         ::rename(it->backup.c_str(), it->target.c_str());
+      } else if (!it->existed) {
+        ::unlink(it->target.c_str());
       }
     }
   }

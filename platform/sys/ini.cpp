@@ -132,9 +132,7 @@ bool IniFile::WriteHeld() {
   return Store(path_, held_);
 }
 
-bool IniFile::StageTo(FileBatch& batch) const {
-  return holding_ && batch.Stage(path_, held_);
-}
+bool IniFile::StageTo(FileBatch& batch) const { return holding_ && batch.Stage(path_, held_); }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& def) const {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "core/textfile.h"
 #include "core/stats.h"
+#include "core/textfile.h"
 #include "tests/core/results_fixture.h"
 
 namespace tw {

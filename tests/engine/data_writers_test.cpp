@@ -129,7 +129,8 @@ class DataWritersTest : public testing::ShippedGamesTest {
   std::vector<Writer> Writers() {
     return {
         {"deal end", [&] { GameOver(ctx); }},
-        {"preference", [&] { sys::IniFile(CfgFilePath(ctx)).WriteString("Preference", "Card", "3"); }},
+        {"preference",
+         [&] { sys::IniFile(CfgFilePath(ctx)).WriteString("Preference", "Card", "3"); }},
         {"players",
          [&] {
            const std::vector<std::string> names = {"Ann", "Bob", "Cy", "Dee"};

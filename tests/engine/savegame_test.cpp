@@ -25,7 +25,6 @@
 namespace tw {
 namespace {
 
-
 class AskingUi : public testing::FakeUi {
  public:
   bool answer = true;

@@ -124,7 +124,8 @@ TEST_F(IniTest, CreatesFileButNotItsFolder) {
 // told too.
 TEST_F(IniTest, AnUnreadableFileIsKeptAndToldOnce) {
   std::vector<std::pair<FileProblem, std::string>> told;
-  SetFileProblemReporter([&](FileProblem p, const std::string& path) { told.emplace_back(p, path); });
+  SetFileProblemReporter(
+      [&](FileProblem p, const std::string& path) { told.emplace_back(p, path); });
   dir_.WriteUnreadable("CFG.DAT", kCfg);
   IniFile ini = Ini();
   EXPECT_EQ(ini.ReadString("Preference", "Speed", "dflt"), "dflt");
