@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "core/resultfile.h"
 #include "core/stats.h"
+#include "core/textfile.h"
 #include "tests/core/results_fixture.h"
 
 namespace tw {
@@ -23,7 +23,7 @@ TEST_F(ResultsBatchTest, NothingIsReplacedUnlessEveryFileWasWrittenWhole) {
   Write("B.DAT", "old b\r\n");
   std::filesystem::permissions(dir.File("DATA/A.DAT"), std::filesystem::perms(0640));
   {
-    ResultBatch batch;
+    sys::FileBatch batch;
     EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"new a"}));
     sys::SetWriteFailureAfter(3);
     EXPECT_FALSE(batch.Stage(dir.File("DATA/B.DAT"), {"new b"}));
@@ -37,7 +37,7 @@ TEST_F(ResultsBatchTest, NothingIsReplacedUnlessEveryFileWasWrittenWhole) {
   EXPECT_EQ(DataEntries(dir), 2u);
 
   {
-    ResultBatch batch;
+    sys::FileBatch batch;
     EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"first"}));
     EXPECT_TRUE(batch.Stage(dir.File("DATA/B.DAT"), {"new b", ""}));
     EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"new a"}));  // the later one wins
@@ -51,7 +51,7 @@ TEST_F(ResultsBatchTest, NothingIsReplacedUnlessEveryFileWasWrittenWhole) {
   EXPECT_EQ(DataEntries(dir), 2u);
 
   {
-    ResultBatch dropped;  // never committed: its temporary files go
+    sys::FileBatch dropped;  // never committed: its temporary files go
     EXPECT_TRUE(dropped.Stage(dir.File("DATA/A.DAT"), {"lost"}));
   }
   EXPECT_EQ(Read("A.DAT"), "new a\r\n");
