@@ -2,14 +2,12 @@
 
 #include <QFile>
 #include <QHBoxLayout>
-#include <QResource>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
-#include <atomic>
 
 #include "core/util.h"
 #include "platform/qt/prompts.h"
@@ -112,41 +110,25 @@ QString HelpWindow::CurrentPage() const { return browser_->source().fileName(); 
 
 // ---- Service ----
 
-HelpService::HelpService() = default;
-
-HelpService::~HelpService() {
-  windows_.clear();
-  if (!file_.isEmpty()) QResource::unregisterResource(file_, map_root_);
+std::string DamagedHelpFileText(const std::string& path) {
+  return "The help file " + path +
+         " is damaged.\rHelp is not available; reinstall the program to restore the file.";
 }
 
+HelpService::HelpService() = default;
+
+HelpService::~HelpService() { windows_.clear(); }
+
 bool HelpService::Open(const std::string& path) {
-  // Each service maps its file under a root of its own.
-  static std::atomic<int> serial{0};
-  const QString file = QString::fromLocal8Bit(path.c_str());
-  const QString mapRoot = "/tw_help" + QString::number(serial++);
-  if (!QFile::exists(file) || !QResource::registerResource(file, mapRoot)) return false;
-  file_ = file;
-  map_root_ = mapRoot;
-  root_ = ":" + mapRoot + "/help";
-  titles_.clear();
-  QFile list(root_ + "/topics.txt");
-  if (!list.open(QIODevice::ReadOnly)) {
-    QResource::unregisterResource(file_, mapRoot);
-    file_.clear();
-    map_root_.clear();
-    root_.clear();
-    return false;
-  }
-  for (const QByteArray& raw : list.readAll().split('\n')) {
-    const QList<QByteArray> f = raw.split('\t');
-    if (f.size() >= 3) titles_[f[0].toInt()] = QString::fromUtf8(f[2]);
-  }
-  return true;
+  windows_.clear();
+  const gfx::ResourceFile::Status status = file_.Open(path);
+  damaged_ = status == gfx::ResourceFile::Status::Damaged;
+  return status == gfx::ResourceFile::Status::Ok;
 }
 
 QString HelpService::Title(int context) const {
-  auto it = titles_.find(context);
-  return it == titles_.end() ? QString() : it->second;
+  auto it = file_.Titles().find(context);
+  return it == file_.Titles().end() ? QString() : it->second;
 }
 
 HelpWindow* HelpService::Window(const std::string& name) const {
@@ -157,7 +139,7 @@ HelpWindow* HelpService::Window(const std::string& name) const {
 HelpWindow* HelpService::Ensure(const std::string& name) {
   auto& w = windows_[name];
   // Owned here, so not a child of the window that asked for it.
-  if (!w) w = std::make_unique<HelpWindow>(root_, nullptr);
+  if (!w) w = std::make_unique<HelpWindow>(file_.Root(), nullptr);
   return w.get();
 }
 

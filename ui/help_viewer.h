@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/state.h"
+#include "platform/gfx/help_file.h"
 
 class QTextBrowser;
 class QTreeWidget;
@@ -43,6 +44,9 @@ class HelpWindow : public QWidget {
   QToolButton* forward_ = nullptr;
 };
 
+// Told at start-up when the help file is there but damaged.
+std::string DamagedHelpFileText(const std::string& path);
+
 class HelpService {
  public:
   HelpService();
@@ -52,8 +56,10 @@ class HelpService {
 
   // Registers the help file; false when it is missing or damaged.
   bool Open(const std::string& path);
-  bool IsOpen() const { return !root_.isEmpty(); }
-  bool HasTopic(int context) const { return titles_.count(context) != 0; }
+  bool IsOpen() const { return file_.IsOpen(); }
+  // The last file refused was there but damaged.
+  bool Damaged() const { return damaged_; }
+  bool HasTopic(int context) const { return file_.Titles().count(context) != 0; }
   QString Title(int context) const;
 
   // Shows the topic in the named window; a context the file lacks shows the
@@ -66,8 +72,8 @@ class HelpService {
  private:
   HelpWindow* Ensure(const std::string& name);
 
-  QString file_, map_root_, root_;
-  std::map<int, QString> titles_;
+  gfx::HelpFile file_;
+  bool damaged_ = false;
   std::map<std::string, std::unique_ptr<HelpWindow>> windows_;
 };
 

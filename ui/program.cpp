@@ -140,9 +140,14 @@ bool Program::Start(int& exitCode) {
     prompts_->SetHourglass(false);
     return false;
   }
-  // The help file is optional: without it help commands show nothing.
+  // The help file is optional: without it help commands show nothing. A
+  // damaged one is told and left alone.
   help_ = std::make_unique<HelpService>();
-  help_->Open(ctx_.DataPath(kHelpFileName));
+  const std::string helpPath = ctx_.DataPath(kHelpFileName);
+  if (!help_->Open(helpPath) && help_->Damaged()) {
+    splash_.reset();
+    prompts_->ShowMessage(DamagedHelpFileText(helpPath));
+  }
   open_game_ = std::make_unique<OpenGameDialog>(ctx_, library_, *prompts_, window_.get());
   OpenGameHooks hooks;
   UseHelpService(hooks, ctx_, *help_, open_game_.get());

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
-#include <QResource>
 #include <algorithm>
 
 namespace tw::gfx {
@@ -23,19 +22,10 @@ ResourceLibrary::ResourceLibrary()
 ResourceLibrary::~ResourceLibrary() { Close(); }
 
 bool ResourceLibrary::Open(const std::string& path) {
-  Close();
-  const QString file = QString::fromStdString(path);
-  if (!QFileInfo(file).isFile()) return false;
-  if (!QResource::registerResource(file, root_)) return false;
-  path_ = file;
-  return true;
+  return file_.Open(path, root_) == ResourceFile::Status::Ok;
 }
 
-void ResourceLibrary::Close() {
-  if (path_.isEmpty()) return;
-  QResource::unregisterResource(path_, root_);
-  path_.clear();
-}
+void ResourceLibrary::Close() { file_.Close(); }
 
 QString ResourceLibrary::Entry(std::string_view name) const {
   return QLatin1Char(':') + root_ + QLatin1Char('/') + Upper(name);

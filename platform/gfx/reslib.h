@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/resource_file.h"
 
 namespace tw::gfx {
 
@@ -34,11 +35,11 @@ class ResourceLibrary {
   ResourceLibrary(const ResourceLibrary&) = delete;
   ResourceLibrary& operator=(const ResourceLibrary&) = delete;
 
-  // False when the file is missing or is not a resource file; a library
-  // opened before is closed first.
+  // False when the file is missing or damaged (it is checked whole before
+  // Qt sees it); a library opened before is closed first.
   bool Open(const std::string& path);
   void Close();
-  bool IsOpen() const { return !path_.isEmpty(); }
+  bool IsOpen() const { return file_.IsOpen(); }
 
   // Names match without regard to case. A name the library lacks (or any
   // name while nothing is open) gives an empty bitmap and no message.
@@ -51,7 +52,7 @@ class ResourceLibrary {
  private:
   QString Entry(std::string_view name) const;
 
-  QString path_;
+  ResourceFile file_;
   QString root_;
 };
 

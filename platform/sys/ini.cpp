@@ -1,6 +1,7 @@
 #include "platform/sys/ini.h"
 
-#include <strings.h>
+#include <algorithm>
+#include <cctype>
 
 #include <cerrno>
 #include <climits>
@@ -19,8 +20,11 @@ std::string TrimBlanks(const std::string& s) {
   return s.substr(b, e - b);
 }
 
+// Without regard to case, over every byte (a NUL does not end a name).
 bool Same(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && strcasecmp(a.c_str(), b.c_str()) == 0;
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
 }
 
 // The section name of a header line; false for any other line.

@@ -70,9 +70,11 @@ char PictureLoader::SizeLetter() const {
   return s.empty() ? 'B' : s[0];
 }
 
-void PictureLoader::ReportMissing(const std::string& path) {
+void PictureLoader::Report(const std::string& path, gfx::PictureStatus status) {
   if (!reported_.insert(path).second) return;
-  ShowMsg(ctx_, "Cannot find images file:\r" + path +
+  const std::string what = status == gfx::PictureStatus::Damaged ? "Cannot load damaged images file:\r"
+                                                                 : "Cannot find images file:\r";
+  ShowMsg(ctx_, what + path +
                     "\rSome program components cannot be shown correctly.\r"
                     "Copy the file into the directory that above is specified\r"
                     "or reinstall the program.");
@@ -80,12 +82,13 @@ void PictureLoader::ReportMissing(const std::string& path) {
 
 bool PictureLoader::LoadImagesBitmap(gfx::Bitmap& bitmap, const std::string& name) {
   const std::string path = ImagesPath(name);
-  gfx::Bitmap picture = gfx::LoadPictureFile(path);
+  gfx::PictureStatus status;
+  gfx::Bitmap picture = gfx::LoadPictureFile(path, &status);
   if (!picture.Empty()) {
     bitmap = std::move(picture);
     return true;
   }
-  ReportMissing(path);
+  Report(path, status);
   if (IsBackName(name)) {
     // The size's own default back, else a plain one.
     const char size = static_cast<char>(std::toupper(static_cast<unsigned char>(name[1])));
@@ -105,9 +108,10 @@ bool PictureLoader::LoadImagesBitmap(gfx::Bitmap& bitmap, const std::string& nam
 
 void PictureLoader::DrawImagesBitmap(gfx::Bitmap& canvas, const std::string& name) {
   const std::string path = ImagesPath(name);
-  const gfx::Bitmap picture = gfx::LoadPictureFile(path);
+  gfx::PictureStatus status;
+  const gfx::Bitmap picture = gfx::LoadPictureFile(path, &status);
   if (picture.Empty()) {
-    ReportMissing(path);
+    Report(path, status);
     return;
   }
   gfx::Copy(canvas, 0, -canvas.YOffset(), picture.Width(), picture.Height(), picture, 0, 0);

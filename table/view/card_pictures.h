@@ -10,6 +10,7 @@
 
 #include "core/state.h"
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/picture_file.h"
 #include "platform/gfx/reslib.h"
 
 namespace tw {
@@ -43,8 +44,8 @@ struct CardPictures {
   char SizeLetter = 0;
 };
 
-// Loads pictures for the current configuration. A missing back or
-// background file is reported once per file and replaced by the size's
+// Loads pictures for the current configuration. A missing or damaged back
+// or background file is reported once per file and replaced by the size's
 // default back or a built-in picture, so the table can always be drawn.
 class PictureLoader {
  public:
@@ -56,10 +57,10 @@ class PictureLoader {
   // A toolbar glyph; the button that shows it repaints itself.
   gfx::Bitmap LoadGlyphFromRes(std::string_view name) const;
   // "Images\" + name + ".bmp" of the program directory. False when the file
-  // is missing and a replacement was loaded instead.
+  // is missing or damaged and a replacement was loaded instead.
   bool LoadImagesBitmap(gfx::Bitmap& bitmap, const std::string& name);
-  // The picture once at the canvas' top-left at its own size; a missing
-  // file draws nothing (reported once).
+  // The picture once at the canvas' top-left at its own size; a missing or
+  // damaged file draws nothing (reported once).
   void DrawImagesBitmap(gfx::Bitmap& canvas, const std::string& name);
   // Tiles the picture over width x height of the canvas from its first row,
   // whole tiles, so up to one tile passes each edge.
@@ -72,11 +73,12 @@ class PictureLoader {
   void LoadTableBitmaps(CardPictures& pictures);
 
   std::string ImagesPath(const std::string& name) const;
-  // Files reported missing so far (full paths).
+  // Files reported missing or damaged so far (full paths).
   const std::set<std::string>& Reported() const { return reported_; }
 
  private:
-  void ReportMissing(const std::string& path);
+  // Once per file: missing or damaged.
+  void Report(const std::string& path, gfx::PictureStatus status);
   char SizeLetter() const;
 
   GameContext& ctx_;
