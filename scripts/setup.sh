@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev
   libxkbcommon-dev fonts-dejavu-core
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

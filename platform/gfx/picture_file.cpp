@@ -79,7 +79,7 @@ Bitmap LoadPictureFile(const std::string& path, PictureStatus* status) {
   // Larger files cannot hold a picture of the largest size.
   constexpr qint64 kMaxBytes = 4 * kMaxPictureSide * kMaxPictureSide + 65536;
   if (file.size() > kMaxBytes || !file.open(QIODevice::ReadOnly)) return Bitmap();
-  const QByteArray bytes = file.read(kMaxBytes);
+  const QByteArray bytes = file.readAll();
   if (!CheckPictureBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))).empty())
     return Bitmap();
   QImage image = QImage::fromData(bytes, "BMP");

@@ -172,7 +172,7 @@ ResourceFile::Status ResourceFile::Open(const std::string& path, const QString& 
     problem_ = "cannot be read";
     return Status::Damaged;
   }
-  QByteArray bytes = file.read(kMaxResourceFileSize + 1);
+  QByteArray bytes = file.readAll();
   std::string_view data;
   problem_ = CheckSealedResource(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), data);
   if (!problem_.empty()) return Status::Damaged;
