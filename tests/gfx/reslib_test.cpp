@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "platform/gfx/draw.h"
 #include "platform/gfx/picture_file.h"
 #include "platform/gfx/pictures.h"
+#include "platform/sys/files.h"
+#include "tests/platform/temp_dir.h"
 
 namespace tw::gfx {
 namespace {
@@ -127,7 +130,7 @@ std::vector<std::string> NamesTheProgramUses() {
   return names;
 }
 
-class Library : public testing::Test {
+class Library : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(lib_.Open(kLibrary)) << kLibrary; }
   ResourceLibrary lib_;
@@ -277,5 +280,48 @@ TEST(PictureFiles, AreFoundWithoutRegardToCase) {
   EXPECT_TRUE(ListPictureFiles(dir + "NoSuchFolder", "*").empty());
 }
 
+// A damaged picture file is refused before it is decoded, and told apart
+// from a missing one.
+TEST(PictureFiles, DamagedOnesAreRefusedBeforeDecoding) {
+  testing::TempDir dir;
+  std::string good;
+  ASSERT_TRUE(sys::ReadFileBytes(kImages + "DB011.bmp", good));
+  auto put32 = [](std::string& d, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) d[at + static_cast<size_t>(i)] = static_cast<char>(v >> (8 * i));
+  };
+  const struct {
+    const char* fault;
+    std::function<void(std::string&)> edit;
+  } cases[] = {
+      {"not a bitmap", [](std::string& d) { d[0] = 'P'; }},
+      {"pixel data cut short", [](std::string& d) { d.resize(d.size() - 100); }},
+      {"header cut short", [](std::string& d) { d.resize(30); }},
+      {"huge width", [&](std::string& d) { put32(d, 18, 100000); }},
+      {"huge height upside down", [&](std::string& d) { put32(d, 22, 0x80000000u); }},
+      {"zero width", [&](std::string& d) { put32(d, 18, 0); }},
+      {"unknown bit depth", [](std::string& d) { d[28] = 7; }},
+      {"unknown compression", [&](std::string& d) { put32(d, 30, 9); }},
+      {"pixel data beyond the end", [&](std::string& d) { put32(d, 10, 0x7fffffff); }},
+      {"unknown header size", [&](std::string& d) { put32(d, 14, 2000); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    std::string bytes = good;
+    c.edit(bytes);
+    EXPECT_FALSE(CheckPictureBytes(bytes).empty());
+    dir.Write("DB011.bmp", bytes);
+    PictureStatus status = PictureStatus::Ok;
+    EXPECT_TRUE(LoadPictureFile(dir.File("DB011.bmp"), &status).Empty());
+    EXPECT_EQ(status, PictureStatus::Damaged);
+  }
+  PictureStatus status = PictureStatus::Ok;
+  EXPECT_TRUE(LoadPictureFile(dir.File("DB099.bmp"), &status).Empty());
+  EXPECT_EQ(status, PictureStatus::Missing);
+  dir.Write("DB011.bmp", good);
+  EXPECT_EQ(LoadPictureFile(dir.File("DB011.bmp"), &status).Width(), 71);
+  EXPECT_EQ(status, PictureStatus::Ok);
+}
+
 }  // namespace
 }  // namespace tw::gfx
+

@@ -10,6 +10,7 @@
 
 #include "core/gamesfile.h"
 #include "core/util.h"
+#include "platform/gfx/resource_file.h"
 #include "tests/ui/program_dir.h"
 #include "ui/custom_help.h"
 #include "ui/help_viewer.h"
@@ -78,8 +79,33 @@ TEST_F(HelpTest, UnknownContextShowsTheContentsAndAMissingFileOpensNothing) {
 
   HelpService none;
   EXPECT_FALSE(none.Open("/nonexistent/tarnwell.hlp"));
+  EXPECT_FALSE(none.Damaged());
   EXPECT_FALSE(none.ShowTopic("proc", 1000));
   EXPECT_EQ(none.Window("proc"), nullptr);
+}
+
+// A damaged help file opens nothing: a changed byte, a file cut short, and a
+// sound resource file whose list of topics names a page it lacks.
+TEST_F(HelpTest, DamagedFileOpensNothing) {
+  std::string good;
+  ASSERT_TRUE(sys::ReadFileBytes(path, good));
+  std::string changed = good, cut = good.substr(0, good.size() / 2);
+  changed[good.size() / 2] ^= 1;
+  std::string_view data;
+  ASSERT_TRUE(gfx::CheckSealedResource(good, data).empty());
+  std::string lying(data);
+  const size_t topic = lying.find("3000\t");
+  ASSERT_NE(topic, std::string::npos);
+  lying[topic + 1] = '9';  // 3900 has no page
+  testing::TempDir dir;
+  for (const std::string& bytes : {changed, cut, gfx::SealResource(lying)}) {
+    dir.Write("tarnwell.hlp", bytes);
+    HelpService damaged;
+    EXPECT_FALSE(damaged.Open(dir.File("tarnwell.hlp")));
+    EXPECT_TRUE(damaged.Damaged());
+    EXPECT_FALSE(damaged.IsOpen());
+    EXPECT_FALSE(damaged.ShowTopic("rules", 3000));
+  }
 }
 
 // A picture of the rules window for the documentation, written only when

@@ -14,6 +14,7 @@
 #include "platform/sys/files.h"
 #include "platform/sys/ini.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/help_viewer.h"
 
 namespace tw::testing {
 namespace {
@@ -191,6 +192,46 @@ TEST(ProgramStartTest, AMissingRequiredFileStopsWithAMessage) {
       EXPECT_NE(prompts.messages[0].find(text), std::string::npos) << text;
     }
   }
+}
+
+// A damaged picture library stops the start with the same message as a
+// missing one; a damaged help file is told once and the program runs
+// without help.
+TEST(ProgramStartTest, DamagedLibraryStopsAndDamagedHelpIsToldOnce) {
+  if (!ProgramDir::DistBuilt()) GTEST_SKIP();
+  const std::string dist = std::string(TW_DIST_DIR) + "/";
+  auto damaged = [&](const char* name) {
+    std::string bytes;
+    EXPECT_TRUE(sys::ReadFileBytes(dist + name, bytes));
+    for (size_t i = 0; i < 4; ++i) bytes[bytes.size() / 3 + i] ^= 0x5a;
+    return bytes;
+  };
+  {
+    ProgramDir dir("damagedlibrary");
+    dir.LinkDist({"GAMES.DAT", "Images", "SOUNDS", "tarnwell.hlp"});
+    ASSERT_TRUE(sys::ReplaceFileBytes(dir.Path() + "QEX.RGF", damaged("QEX.RGF")));
+    ScriptedPrompts prompts;
+    SteppingClock clock;
+    Program program(dir.Path(), Quiet(prompts, clock));
+    int exitCode = 0;
+    EXPECT_FALSE(program.Start(exitCode));
+    EXPECT_NE(exitCode, 0);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].find("Can't find/load "), std::string::npos);
+    EXPECT_NE(prompts.messages[0].find("damagedlibrary/qex.rgf"), std::string::npos);
+  }
+  ProgramDir dir("damagedhelp");
+  dir.LinkDist({"GAMES.DAT", "QEX.RGF", "Images", "SOUNDS"});
+  const std::string help = dir.Path() + kHelpFileName;
+  ASSERT_TRUE(sys::ReplaceFileBytes(help, damaged(kHelpFileName)));
+  ScriptedPrompts prompts;
+  SteppingClock clock;
+  Program program(dir.Path(), Quiet(prompts, clock));
+  int exitCode = -1;
+  ASSERT_TRUE(program.Start(exitCode));
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{DamagedHelpFileText(help)});
+  EXPECT_FALSE(program.Help().IsOpen());
+  EXPECT_FALSE(program.Help().ShowTopic("proc", 1000));
 }
 
 TEST(ProgramStartTest, FirstRunMakesTheDataFolderAndDealsTheCurrentGame) {

@@ -9,6 +9,7 @@
 #include "platform/gfx/picture_file.h"
 #include "table/view/corners.h"
 #include "table/view/markers.h"
+#include "tests/platform/temp_dir.h"
 #include "tests/view/view_fixture.h"
 
 namespace tw {
@@ -278,6 +279,19 @@ TEST_F(ViewTest, MissingBackFallsBackWithOneMessage) {
   EXPECT_EQ(back.Width(), 59);
   EXPECT_EQ(back.Height(), 80);
   EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST_F(ViewTest, DamagedBackIsToldAsDamagedAndAStandInIsDrawn) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir.File("Images"));
+  dir.Write("Images/DB011.bmp", std::string("BM") + std::string(60, '\xff'));
+  ctx.ProgramDir = dir.Dir();
+  gfx::Bitmap back;
+  EXPECT_FALSE(view.Loader().LoadImagesBitmap(back, "DB011"));
+  EXPECT_EQ(back.Width(), 71);
+  EXPECT_EQ(back.Height(), 96);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].rfind("Cannot load damaged images file:", 0), 0u);
 }
 
 TEST_F(ViewTest, Backgrounds) {
