@@ -241,6 +241,13 @@ TEST_F(PlayTest, SelectionHighlightsAndClickingAgainDeselects) {
   EXPECT_EQ(SelectedCards(ctx), std::vector<int>{a});
   EXPECT_FALSE(ShowsFace(view.TableBmp(), a, r.Left, r.Top)) << "nothing was highlighted";
   EXPECT_EQ(WindowMismatches(), 0) << "window and table picture highlighted alike";
+  // The highlighted card's rounded corners show the table, not its inversion.
+  for (QPoint corner : {QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Top),
+                        QPoint(r.Left, r.Bottom - 1), QPoint(r.Right - 1, r.Bottom - 1)}) {
+    EXPECT_EQ(At(view.WindowCanvas(), corner.x(), corner.y()),
+              At(view.BackgroundBmp(), corner.x(), corner.y()))
+        << corner.x() << "," << corner.y();
+  }
   EXPECT_EQ(ui.beeps, 0);
   Click(CentreOf(b));
   EXPECT_EQ(SelectedCards(ctx), (std::vector<int>{a, b}));
