@@ -224,6 +224,8 @@ void MainWindow::BuildPanels() {
   pnl_linea_nera_ = Line(surface_, "#000000");
   pnl_tempo_ = LabelPanel(pnl_tb_, "Time:", lbl_tempo_);
   pnl_score_ = LabelPanel(pnl_tb_, "Score:", lbl_score_);
+  pnl_tempo_->setObjectName("pnlTempo");
+  pnl_score_->setObjectName("pnlScore");
   lbl_tempo_->setText("0:00:00");
   lbl_score_->setText("0");
   // The panels' own menus hide them; the toolbar's menu shows them again.
@@ -746,7 +748,10 @@ void MainWindow::ShowClock(const std::string& text) {
   lbl_tempo_->repaint();
 }
 
-void MainWindow::EnableCustomize(bool) {}
+void MainWindow::EnableCustomize(bool enabled) {
+  customize_allowed_ = enabled;
+  if (QAction* a = Action("mnuCustomize")) a->setEnabled(enabled);
+}
 
 void MainWindow::EnableAutoPlay(bool enabled) {
   autoplay_allowed_ = enabled;

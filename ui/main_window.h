@@ -43,6 +43,8 @@ class GameWonDialog;
 class HiScoresDialog;
 class CustomRulesDialog;
 class PlayersDialog;
+class TfrmCustomize;
+class TfrmOpzioni;
 enum class GameWonChoice;
 class CardCounterWindow;
 namespace qt {
@@ -254,6 +256,19 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
     custom_rules_prepare_ = std::move(f);
   }
 
+  // Tools/Customize and Tools/Options (ui/main_window_look.cpp): the table's
+  // look and the window's options, applied at once.
+  void CustomizeCommand();
+  void OptionsCommand();
+  // The table reloaded and redrawn from the settings record (card size,
+  // faces, back, background, irregular piles).
+  void ApplyTableLook();
+  // Run once each dialog exists, before it is shown (tests).
+  void SetCustomizePrepare(std::function<void(TfrmCustomize&)> f) {
+    customize_prepare_ = std::move(f);
+  }
+  void SetOptionsPrepare(std::function<void(TfrmOpzioni&)> f) { options_prepare_ = std::move(f); }
+
   // The panels and lines under the toolbar placed for the window's width.
   void LayoutStatusPanels();
   // Repaints the window at once (after a dialog closed).
@@ -357,6 +372,10 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   std::function<void(QDialog&)> statistics_prepare_;
   std::function<void(CustomRulesDialog&)> custom_rules_prepare_;
   std::function<void(PlayersDialog&)> players_prepare_;
+  std::function<void(TfrmCustomize&)> customize_prepare_;
+  std::function<void(TfrmOpzioni&)> options_prepare_;
+  // Off while the small-screen card set is in force.
+  bool customize_allowed_ = true;
   // Work left for when the running handler has ended (a game-won choice).
   std::function<void()> after_handler_;
   void RunGameWonChoice(GameWonChoice choice);
