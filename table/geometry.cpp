@@ -356,17 +356,21 @@ int HitTestInPile(const GameContext& ctx, PileKind kind, const std::string& pile
     case 3:
     case 5: {
       if (layout == 1 && IrregularPile(ctx, kind)) {
-        // The cards stand off the pile's line: the topmost card under the point.
+        // The cards stand off the pile's line: the band under the point
+        // answers where its card is, else the card beneath that shows.
         std::vector<int> tops(static_cast<size_t>(count));
-        int start = oy;
-        for (int j = 0; j < count; ++j) {
+        int found = -1;
+        for (int j = 0, start = oy; j < count; ++j) {
           tops[static_cast<size_t>(j)] = start;
-          start += IsCardFaceDown(ctx, CodeAt(pile, j)) ? s.FanStepDownDown() : s.FanStepDownUp();
+          const int step =
+              IsCardFaceDown(ctx, CodeAt(pile, j)) ? s.FanStepDownDown() : s.FanStepDownUp();
+          if (found < 0 && y >= start && y <= start + (j == count - 1 ? CH - 1 : step)) found = j;
+          start += step;
         }
-        for (int j = count - 1; j >= 0; --j) {
+        for (int j = found; j >= 0; --j) {
           const int cx = CardLeftX(ctx, name, index, count - j, false);
           const int cy = tops[static_cast<size_t>(j)];
-          if (Inside(x, y, cx, cy, cx + CW - 1, cy + CH - 1)) {
+          if (Inside(x, y, cx, cy, cx + CW, cy + CH - 1)) {
             cardX = cx;
             cardY = cy;
             return CodeAt(pile, j);

@@ -255,7 +255,7 @@ void TfrmCustomize::BuildCardsPage() {
     grid->addWidget(thumb, static_cast<int>(i) / 4, static_cast<int>(i) % 4);
     thumbs_.push_back(thumb);
   }
-  auto* sizes = new QLabel("Big cards: the first five.  Medium and small: the last two.", types);
+  auto* sizes = new QLabel("Five sets of big cards, then medium and small cards.", types);
   sizes->setWordWrap(true);
   grid->addWidget(sizes, 2, 0, 1, 4);
   layout->addWidget(types);
@@ -325,7 +325,13 @@ void TfrmCustomize::BuildBackgroundsPage() {
     return f;
   };
   QTreeWidgetItem* colours = addFolder(nullptr, "Colors");
-  for (const ColourNode& c : kColourNodes) AddNode(colours, c.caption, c.id, colour);
+  for (const ColourNode& c : kColourNodes) {
+    // A fixed colour shows itself as its icon.
+    QPixmap swatch(16, 16);
+    swatch.fill(c.id > 1000 ? QColor::fromRgb(gfx::ToQRgb(c.id)) : QColor(Qt::transparent));
+    if (c.id > 1000) QPainter(&swatch).drawRect(0, 0, 15, 15);
+    AddNode(colours, c.caption, c.id, c.id > 1000 ? QIcon(swatch) : colour);
+  }
   // Pictures made for more colours than the display shows are not offered.
   QTreeWidgetItem* over = depth_ ? addFolder(nullptr, "Over 256 colors") : nullptr;
   QTreeWidgetItem* under = addFolder(addFolder(nullptr, "Under 256 colors"), "Geometricals");
