@@ -751,26 +751,28 @@ void TfrmCustomize::LoadCustomizeSettings() {
   QApplication::restoreOverrideCursor();
 }
 
-void TfrmCustomize::ApplyCustomizeSettings() {
-  if (!ignore_dialog_values_) {
-    const CardType& type = kCardTypes[static_cast<size_t>(pending_type_)];
-    ctx_.SetCfg(cfg::Card, IntToStrPad(type.set, 3));
-    ctx_.SetCfg(cfg::Card_Size, std::string(1, type.size));
-    ctx_.SetCfg(cfg::Fade_Background, YesNo(Check("chkFadeBackground")->isChecked()));
-    if (type.size != 'B') {
-      ctx_.SetCfg(cfg::Back_Card, IntToStrPad(gfx::kSmallSizeBack, 3));
-    } else if (SelectedBackNumber() > 0) {
-      ctx_.SetCfg(cfg::Back_Card, IntToStrPad(SelectedBackNumber(), 3));
-    }
-    const int id = SelectedBackgroundId();
-    const bool picture = id >= 2 && id <= 1000;
-    ctx_.SetCfg(cfg::Background_bmp, picture ? std::to_string(id) : "0");
-    ctx_.SetCfg(cfg::Background_Col,
-                std::to_string(id == kCustomColourNode ? custom_colour_ : 0));
-    ctx_.SetCfg(cfg::Background_Fixed_Col, std::to_string(id > 1000 ? id : 0));
-    ctx_.SetCfg(cfg::Background_def, id <= 0 ? "Y" : "N");
-    ctx_.SetCfg(cfg::Piles_TT, YesNo(clb_cards_->item(2)->checkState() == Qt::Checked));
+void TfrmCustomize::TakeLookChoices() {
+  const CardType& type = kCardTypes[static_cast<size_t>(pending_type_)];
+  ctx_.SetCfg(cfg::Card, IntToStrPad(type.set, 3));
+  ctx_.SetCfg(cfg::Card_Size, std::string(1, type.size));
+  ctx_.SetCfg(cfg::Fade_Background, YesNo(Check("chkFadeBackground")->isChecked()));
+  if (type.size != 'B') {
+    ctx_.SetCfg(cfg::Back_Card, IntToStrPad(gfx::kSmallSizeBack, 3));
+  } else if (SelectedBackNumber() > 0) {
+    ctx_.SetCfg(cfg::Back_Card, IntToStrPad(SelectedBackNumber(), 3));
   }
+  const int id = SelectedBackgroundId();
+  const bool picture = id >= 2 && id <= 1000;
+  ctx_.SetCfg(cfg::Background_bmp, picture ? std::to_string(id) : "0");
+  // The custom colour is kept whichever background is chosen.
+  ctx_.SetCfg(cfg::Background_Col, std::to_string(custom_colour_));
+  ctx_.SetCfg(cfg::Background_Fixed_Col, std::to_string(id > 1000 ? id : 0));
+  ctx_.SetCfg(cfg::Background_def, id <= 0 ? "Y" : "N");
+  ctx_.SetCfg(cfg::Piles_TT, YesNo(clb_cards_->item(2)->checkState() == Qt::Checked));
+}
+
+void TfrmCustomize::ApplyCustomizeSettings() {
+  if (!ignore_dialog_values_) TakeLookChoices();
   if (apply_look_) apply_look_();
 }
 
@@ -830,34 +832,15 @@ void TfrmCustomize::btnOKClick() {
   flag("Random_Card", cfg::Random_Card, Check("chkRandomCards")->isChecked());
   flag("Random_Deck", cfg::Random_Deck, Check("chkRandomDecks")->isChecked());
 
+  TakeLookChoices();
   ini.WriteInteger(kPrefs, "Card", type.set);
-  ctx_.SetCfg(cfg::Card, IntToStrPad(type.set, 3));
   ini.WriteString(kPrefs, "Card_Size", std::string(1, type.size));
-  ctx_.SetCfg(cfg::Card_Size, std::string(1, type.size));
-  int back = CfgNumber(ctx_, cfg::Back_Card);
-  if (type.size != 'B') {
-    back = gfx::kSmallSizeBack;
-  } else if (SelectedBackNumber() > 0) {
-    back = SelectedBackNumber();
-  }
-  ctx_.SetCfg(cfg::Back_Card, IntToStrPad(back, 3));
-  ini.WriteInteger(kPrefs, "Back_Card", back);
-
-  // The custom colour is kept whichever background is chosen.
-  const int id = SelectedBackgroundId();
-  const bool picture = id >= 2 && id <= 1000;
-  const std::string bmp = picture ? std::to_string(id) : "0";
-  const std::string fixed = std::to_string(id > 1000 ? id : 0);
-  const std::string def = id <= 0 ? "Y" : "N";
-  ctx_.SetCfg(cfg::Background_bmp, bmp);
-  ctx_.SetCfg(cfg::Background_Col, std::to_string(custom_colour_));
-  ctx_.SetCfg(cfg::Background_Fixed_Col, fixed);
-  ctx_.SetCfg(cfg::Background_def, def);
-  ini.WriteString(kPrefs, "Background_bmp", bmp);
+  ini.WriteInteger(kPrefs, "Back_Card", CfgNumber(ctx_, cfg::Back_Card));
+  ini.WriteString(kPrefs, "Background_bmp", ctx_.Cfg(cfg::Background_bmp));
   ini.WriteInteger(kPrefs, "Background_Col", custom_colour_);
-  ini.WriteString(kPrefs, "Background_Fixed_Col", fixed);
-  ini.WriteString(kPrefs, "Background_Def", def);
-  flag("Fade_Background", cfg::Fade_Background, Check("chkFadeBackground")->isChecked());
+  ini.WriteString(kPrefs, "Background_Fixed_Col", ctx_.Cfg(cfg::Background_Fixed_Col));
+  ini.WriteString(kPrefs, "Background_Def", ctx_.Cfg(cfg::Background_def));
+  ini.WriteString(kPrefs, "Fade_Background", ctx_.Cfg(cfg::Fade_Background));
 
   const QListWidgetItem* cursorItem = lv_cursors_->currentItem();
   const int cursor = cursorItem ? cursorItem->data(kIdRole).toInt() : 0;
@@ -869,7 +852,7 @@ void TfrmCustomize::btnOKClick() {
 
   flag("Cards_Animate", cfg::Cards_Animate, clb_cards_->item(1)->checkState() == Qt::Checked);
   flag("Cards_Shadowed", cfg::Cards_Shadowed, clb_cards_->item(0)->checkState() == Qt::Checked);
-  flag("Piles_TT", cfg::Piles_TT, clb_cards_->item(2)->checkState() == Qt::Checked);
+  ini.WriteString(kPrefs, "Piles_TT", ctx_.Cfg(cfg::Piles_TT));
   flag("Automatic_FaceUp", cfg::Automatic_FaceUp, Check("chkAutomaticFaceUp")->isChecked());
   flag("Deal_Animation", cfg::Deal_Animation, Check("chkDealAnimation")->isChecked());
   flag("Redeal_Animation", cfg::Redeal_Animation, Check("chkRedealAnimation")->isChecked());

@@ -113,6 +113,8 @@ class TfrmCustomize : public QDialog {
   void BuildSoundsPage();
   void BuildCursorsPage();
   void LoadCustomizeSettings();
+  // The look chosen on the pages into the settings record.
+  void TakeLookChoices();
   void ApplyCustomizeSettings();
   void RestoreCustomizeSettings();
   void ShowCardSample();
