@@ -57,15 +57,7 @@ class LookDialogsTest : public WindowTest {
   void Restart() {
     program->Window().hide();
     program.reset();
-    ProgramOptions options;
-    options.Muted = true;
-    options.Splash = false;
-    options.Prompts = &prompts;
-    options.Clock = &clock;
-    options.FixedWidth = WindowSize().width();
-    options.FixedHeight = WindowSize().height();
-    options.FirstDealDirect = true;
-    program = std::make_unique<Program>(dir_->Path(), options);
+    program = std::make_unique<Program>(dir_->Path(), TestOptions());
     int exitCode = -1;
     ASSERT_TRUE(program->Start(exitCode));
   }
