@@ -1,4 +1,7 @@
 // The players and overall-score commands of the main window.
+#include <QApplication>
+
+#include "core/gamesfile.h"
 #include "core/stats.h"
 #include "engine/gameover.h"
 #include "engine/newgame.h"
@@ -35,14 +38,42 @@ void MainWindow::PlayersCommand() {
 }
 
 void MainWindow::OverallScoreCommand() {
-  if (!InputAllowed()) return;
-  {
-    OverallDialog dialog(ctx_, this);
-    if (help_) dialog.SetShowHelp([this](int context) { help_->ShowTopic("proc", context); });
-    dialog.SetOpenUrl([this](const std::string& url) { OpenWebOrMail("HTTP", url); });
-    dialog.exec();
+  // From the statistics dialog over the game-won dialog a handler runs.
+  if (HandlerRunning() ? !QApplication::activeModalWidget() : !InputAllowed()) return;
+  for (;;) {
+    int game = -1;
+    {
+      OverallDialog dialog(ctx_, this);
+      if (help_) dialog.SetShowHelp([this](int context) { help_->ShowTopic("proc", context); });
+      dialog.SetOpenUrl([this](const std::string& url) { OpenWebOrMail("HTTP", url); });
+      if (overall_prepare_) overall_prepare_(dialog);
+      game = RunOverallDialog(dialog);
+    }
+    UpdateMainWindows();
+    if (game < 0 || PlayFromDialogs(game)) return;
   }
-  UpdateMainWindows();
+}
+
+bool MainWindow::PlayFromDialogs(int game) {
+  const std::string player = ctx_.Cfg(cfg::UserDefault);
+  const std::string name = GameNameFromNumber(ctx_, game);
+  // The dialogs it was chosen over (statistics, chooser, game won) close.
+  auto closeDialogs = [] {
+    while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      dialog->reject();
+    }
+  };
+  if (HandlerRunning()) {
+    // A won deal's handler is still on the stack: play once it has ended.
+    closeDialogs();
+    play_after_handler_ = [this, game, name, player] {
+      SelectGameAndPlayer(game, name, player, true);
+    };
+    return true;
+  }
+  if (!SelectGameAndPlayer(game, name, player, true)) return false;
+  closeDialogs();
+  return true;
 }
 
 }  // namespace tw

@@ -12,15 +12,48 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/datafiles.h"
 #include "core/util.h"
 #include "platform/qt/prompts.h"
+#include "ui/commands.h"
 
 namespace tw {
 
 namespace {
 
 constexpr int kColumnWidths[] = {17, 165, 54, 52};
+constexpr int kDetailWidths[] = {148, 46, 33, 47};
 constexpr int kMinRows = 11;
+constexpr int kDetailRows = 22;
+
+// A read-only grid of whole rows with the design's column widths, widened
+// for this platform's font.
+QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows, const int (&widths)[4],
+                       const QStringList& header) {
+  auto* grid = new QTableWidget(rows, 4, parent);
+  grid->setObjectName(name);
+  grid->setHorizontalHeaderLabels(header);
+  grid->verticalHeader()->hide();
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  int width = 0;
+  for (int c = 0; c < 4; ++c) {
+    grid->setColumnWidth(c, widths[c] + 14);
+    width += widths[c] + 14;
+  }
+  grid->setMinimumWidth(width + 24);
+  grid->setMinimumHeight(260);
+  return grid;
+}
+
+QPushButton* HelpButton(QWidget* parent, const char* name) {
+  auto* help = new QPushButton("&?", parent);
+  help->setObjectName(name);
+  help->setFixedWidth(32);
+  return help;
+}
 // The score-submission page (the publisher's site of this build).
 const char* const kScorePage = "www.tarnwell2000.example/scores.htm";
 
@@ -100,47 +133,52 @@ OverallDialog::OverallDialog(GameContext& ctx, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), ctx_(ctx) {
   setObjectName("frmStatisOverall");
   setWindowTitle("Overall score");
-  sl_scores_ = new QTableWidget(kMinRows - 1, 4, this);
-  sl_scores_->setObjectName("slScores");
-  sl_scores_->setHorizontalHeaderLabels({"N.", "Player", "Score", "Time"});
-  sl_scores_->verticalHeader()->hide();
-  sl_scores_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  sl_scores_->setSelectionMode(QAbstractItemView::SingleSelection);
-  sl_scores_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  sl_scores_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  int width = 0;
-  for (int c = 0; c < 4; ++c) {
-    // Room for the text of this platform's font beside the design's widths.
-    sl_scores_->setColumnWidth(c, kColumnWidths[c] + 14);
-    width += kColumnWidths[c] + 14;
-  }
-  sl_scores_->setMinimumWidth(width + 24);
-  sl_scores_->setMinimumHeight(260);
+  sl_scores_ = MakeGrid(this, "slScores", kMinRows - 1, kColumnWidths,
+                        {"N.", "Player", "Score", "Time"});
   auto* close = new QPushButton("Close", this);
   close->setObjectName("btnOK");
   close->setDefault(true);
-  auto* help = new QPushButton("&?", this);
-  help->setObjectName("btnAiuto");
-  help->setFixedWidth(32);
+  auto* help = HelpButton(this, "btnAiuto");
+  btn_details_ = new QPushButton("Details...", this);
+  btn_details_->setObjectName("btnDetails");
+  btn_details_->setEnabled(false);
   btn_internet_ = new QPushButton("Publishing on the Internet...", this);
   btn_internet_->setObjectName("btnInternet");
   btn_internet_->setEnabled(false);
+  auto* champions = new QLabel(
+      qt::FromLatin(ExpandProductPlaceholders("[Program_sw] Champions:")), this);
+  champions->setObjectName("lblChampionship");
+  lbl_www_champion_ = new QLabel(
+      QString("<a href=\"#\">%1</a>").arg(qt::FromLatin(kChampionsPage)), this);
+  lbl_www_champion_->setObjectName("lblWWWChampion");
+  lbl_www_champion_->setCursor(Qt::PointingHandCursor);
+  lbl_www_champion_->installEventFilter(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   layout->addWidget(sl_scores_);
+  auto* panel = new QHBoxLayout;
+  panel->addWidget(champions);
+  panel->addWidget(lbl_www_champion_);
+  panel->addStretch();
+  layout->addLayout(panel);
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btn_details_);
   buttons->addWidget(btn_internet_);
   buttons->addStretch();
   buttons->addWidget(close);
   buttons->addWidget(help);
   layout->addLayout(buttons);
 
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, [this] {
     if (show_help_) show_help_(kOverallHelpContext);
   });
   connect(btn_internet_, &QPushButton::clicked, this, [this] { btnInternetClick(); });
+  connect(btn_details_, &QPushButton::clicked, this, [this] { btnDetailsClick(); });
+  connect(sl_scores_, &QTableWidget::cellDoubleClicked, this, [this] {
+    if (btn_details_->isEnabled()) btnDetailsClick();
+  });
   connect(sl_scores_, &QTableWidget::itemSelectionChanged, this,
           [this] { GridSelectionChanged(); });
   sl_scores_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -178,6 +216,35 @@ void OverallDialog::GridSelectionChanged() {
   const bool named = player && !player->text().trimmed().isEmpty() &&
                      !sl_scores_->selectedItems().isEmpty();
   btn_internet_->setEnabled(named);
+  btn_details_->setEnabled(named);
+}
+
+bool OverallDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lbl_www_champion_ && event->type() == QEvent::MouseButtonRelease) {
+    if (open_url_) open_url_(kChampionsPage);
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void OverallDialog::showEvent(QShowEvent* event) {
+  action_ = Action::None;
+  QDialog::showEvent(event);
+}
+
+void OverallDialog::btnDetailsClick() {
+  const int row = sl_scores_->currentRow();
+  if (row < 0 || row >= static_cast<int>(ranking_.Players.size())) return;
+  OverallDetailsDialog details(ctx_, ranking_.Players[static_cast<size_t>(row)],
+                               sl_scores_->item(row, 2)->text(), sl_scores_->item(row, 3)->text(),
+                               this);
+  if (show_help_) details.SetShowHelp(show_help_);
+  if (details_prepare_) details_prepare_(details);
+  details.exec();
+  if (details.PlayGame() < 0) return;
+  play_game_ = details.PlayGame();
+  action_ = Action::Play;
+  accept();
 }
 
 void OverallDialog::mnuClearScoresClick() {
@@ -187,16 +254,119 @@ void OverallDialog::mnuClearScoresClick() {
 void OverallDialog::btnInternetClick() {
   const int row = sl_scores_->currentRow();
   if (row < 0 || row >= static_cast<int>(ranking_.Raw.size())) return;
-  hide();
-  {
-    OverallPublishDialog dialog(ranking_.Raw[static_cast<size_t>(row)], kScorePage,
-                                parentWidget());
-    if (open_url_) dialog.SetOpenUrl(open_url_);
-    if (show_help_) dialog.SetShowHelp(show_help_);
-    if (publish_prepare_) publish_prepare_(dialog);
+  publish_row_ = row;
+  action_ = Action::Publish;
+  accept();
+}
+
+void OverallDialog::ShowPublishPage() {
+  if (publish_row_ < 0 || publish_row_ >= static_cast<int>(ranking_.Raw.size())) return;
+  OverallPublishDialog dialog(ranking_.Raw[static_cast<size_t>(publish_row_)], kScorePage,
+                              parentWidget());
+  if (open_url_) dialog.SetOpenUrl(open_url_);
+  if (show_help_) dialog.SetShowHelp(show_help_);
+  if (publish_prepare_) publish_prepare_(dialog);
+  dialog.exec();
+}
+
+int RunOverallDialog(OverallDialog& dialog) {
+  for (;;) {
     dialog.exec();
+    switch (dialog.LastAction()) {
+      case OverallDialog::Action::Publish:
+        dialog.ShowPublishPage();
+        break;
+      case OverallDialog::Action::Play:
+        return dialog.PlayGame();
+      case OverallDialog::Action::None:
+        return -1;
+    }
   }
-  show();
+}
+
+// ---- Details ----
+
+OverallDetailsDialog::OverallDetailsDialog(GameContext& ctx, const std::string& player,
+                                           const QString& score, const QString& time,
+                                           QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), ctx_(ctx) {
+  setObjectName("frmStatisOverallDetails");
+  setProperty("helpContext", kOverallDetailsHelpContext);
+  if (ctx_.Ui) ctx_.Ui->SetHourglass(true);
+  setWindowTitle("Overall score details [" + qt::FromLatin(player) + "]");
+  sl_details_ =
+      MakeGrid(this, "slDetails", kDetailRows - 1, kDetailWidths, {"Game", "Score", "Max", "Time"});
+  sl_details_->setMinimumHeight(360);
+  const std::vector<OverallDetail> rows = ReadOverallDetails(ctx_, player);
+  if (static_cast<int>(rows.size()) > sl_details_->rowCount()) {
+    sl_details_->setRowCount(static_cast<int>(rows.size()));
+  }
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const OverallDetail& d = rows[r];
+    const QStringList cells = {qt::FromLatin(d.Name),
+                               d.Score ? QString::number(d.Score) : QString(),
+                               d.Max ? QString("Yes") : QString(),
+                               d.Time ? qt::FromLatin(FormatSeconds(d.Time, 2)) : QString()};
+    for (int c = 0; c < 4; ++c) {
+      auto* item = new QTableWidgetItem(cells[c]);
+      if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (c == 0) item->setData(Qt::UserRole, d.Game);
+      sl_details_->setItem(static_cast<int>(r), c, item);
+    }
+  }
+  auto* scoreCaption = new QLabel("Overall score:", this);
+  auto* lblScore = new QLabel(score, this);
+  lblScore->setObjectName("lblScore");
+  auto* timeCaption = new QLabel("Overall time:", this);
+  auto* lblTime = new QLabel(time, this);
+  lblTime->setObjectName("lblTime");
+  for (QLabel* l : {lblScore, lblTime}) {
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(80);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  auto* legend = new QLabel("'Max = Yes'  Max score for the Game", this);
+  btn_play_ = new QPushButton("Play this game", this);
+  btn_play_->setObjectName("btnPlay");
+  auto* close = new QPushButton("Close", this);
+  close->setObjectName("btnOK");
+  close->setDefault(true);
+  auto* help = HelpButton(this, "btnAiuto");
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(12, 12, 12, 12);
+  auto* totals = new QHBoxLayout;
+  totals->addWidget(scoreCaption);
+  totals->addWidget(lblScore);
+  totals->addSpacing(16);
+  totals->addWidget(timeCaption);
+  totals->addWidget(lblTime);
+  totals->addStretch();
+  layout->addLayout(totals);
+  layout->addWidget(sl_details_, 1);
+  layout->addWidget(legend);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btn_play_);
+  buttons->addStretch();
+  buttons->addWidget(close);
+  buttons->addWidget(help);
+  layout->addLayout(buttons);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  connect(help, &QPushButton::clicked, this, [this] {
+    if (show_help_) show_help_(kOverallDetailsHelpContext);
+  });
+  connect(btn_play_, &QPushButton::clicked, this, [this] { btnPlayClick(); });
+  sl_details_->selectRow(0);
+  if (ctx_.Ui) ctx_.Ui->SetHourglass(false);
+}
+
+void OverallDetailsDialog::btnPlayClick() {
+  const int row = sl_details_->currentRow();
+  const QTableWidgetItem* item = row >= 0 ? sl_details_->item(row, 0) : nullptr;
+  if (!item || item->text().isEmpty()) return;
+  play_game_ = item->data(Qt::UserRole).toInt();
+  accept();
 }
 
 }  // namespace tw

@@ -141,6 +141,9 @@ bool Program::Start(int& exitCode) {
   OpenGameHooks hooks;
   UseHelpService(hooks, ctx_, *help_, open_game_.get());
   hooks.NoGameSelected = [this] { window_->NoGameSelected(); };
+  hooks.ShowStatistics = [this](int game, const std::string& player) {
+    window_->StatisticsCommand(0, game, player, open_game_.get());
+  };
   hooks.EditFavourites = [this] {
     FavouritesDialog dialog(ctx_, open_game_.get());
     dialog.exec();
