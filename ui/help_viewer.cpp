@@ -165,6 +165,7 @@ HelpWindow* HelpService::Ensure(const std::string& name) {
 }
 
 void HelpService::Lend(HelpWindow* w, QWidget* owner) {
+  if (!owner) owner = home_;
   if (w->parentWidget() == owner) return;
   const bool shown = w->isVisible();
   const QRect frame = w->geometry();
@@ -173,12 +174,13 @@ void HelpService::Lend(HelpWindow* w, QWidget* owner) {
     w->setGeometry(frame);
     w->show();
   }
-  if (owner) owner->installEventFilter(this);
+  if (owner && owner != home_) owner->installEventFilter(this);
 }
 
 bool HelpService::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Hide && watched->isWidgetType()) {
-    // The dialog closes: its help windows go to the dialog under it, if any.
+    // The dialog closes: its help windows go to the dialog under it, if any,
+    // else back to the home window.
     QWidget* next = QApplication::activeModalWidget();
     if (next == watched) next = nullptr;
     for (auto& [name, w] : windows_) {

@@ -44,15 +44,18 @@ class HelpWindow : public QWidget {
   QToolButton* forward_ = nullptr;
 };
 
-// A help window asked for while a modal dialog is open is lent to that
-// dialog (a window of its own over it, not blocked by it) and given back
-// when the dialog closes. Help windows never keep the program running.
+// Help windows stay over the home window (the main window); one asked for
+// while a modal dialog is open is lent to that dialog (over it and not
+// blocked by it) and given back when the dialog closes. Help windows never
+// keep the program running.
 class HelpService : public QObject {
  public:
   HelpService();
   ~HelpService() override;
   HelpService(const HelpService&) = delete;
   HelpService& operator=(const HelpService&) = delete;
+
+  void SetHome(QWidget* home) { home_ = home; }
 
   // Registers the help file; false when it is missing or damaged.
   bool Open(const std::string& path);
@@ -72,10 +75,11 @@ class HelpService : public QObject {
 
  private:
   HelpWindow* Ensure(const std::string& name);
-  // Makes the window a window of owner (none: a window of its own), as
-  // shown and where it was.
+  // Makes the window a window of owner (none: the home window), as shown
+  // and where it was.
   void Lend(HelpWindow* w, QWidget* owner);
 
+  QPointer<QWidget> home_;
   QString file_, map_root_, root_;
   std::map<int, QString> titles_;
   // A window lent to a dialog that is destroyed goes with it.

@@ -71,10 +71,11 @@ TEST_F(DialogWindowsTest, HelpFromAModalDialogIsUsableAndOutlivesIt) {
     });
     outer.exec();
     EXPECT_EQ(page, "contents.html") << "nested " << nested;
-    // Given back when the dialog closed, still open.
+    // Given back when the dialog closed, still open over the main window.
     HelpWindow* w = Help().Window("proc");
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->windowHandle()->transientParent(), handle());
     w->close();
   }
 }
