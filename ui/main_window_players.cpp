@@ -1,5 +1,6 @@
 // The players and overall-score commands of the main window.
 #include <QApplication>
+#include <QTimer>
 
 #include "core/gamesfile.h"
 #include "core/stats.h"
@@ -40,17 +41,16 @@ void MainWindow::PlayersCommand() {
 void MainWindow::OverallScoreCommand() {
   // From the statistics dialog over the game-won dialog a handler runs.
   if (HandlerRunning() ? !QApplication::activeModalWidget() : !InputAllowed()) return;
+  OverallDialog dialog(ctx_, this);
+  if (help_) dialog.SetShowHelp([this](int context) { help_->ShowTopic("proc", context); });
+  dialog.SetOpenUrl([this](const std::string& url) { OpenWebOrMail("HTTP", url); });
+  if (overall_prepare_) overall_prepare_(dialog);
   for (;;) {
-    int game = -1;
-    {
-      OverallDialog dialog(ctx_, this);
-      if (help_) dialog.SetShowHelp([this](int context) { help_->ShowTopic("proc", context); });
-      dialog.SetOpenUrl([this](const std::string& url) { OpenWebOrMail("HTTP", url); });
-      if (overall_prepare_) overall_prepare_(dialog);
-      game = RunOverallDialog(dialog);
-    }
+    const int game = RunOverallDialog(dialog);
     UpdateMainWindows();
     if (game < 0 || PlayFromDialogs(game)) return;
+    // The player kept the deal: the ranking comes back with the details.
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.btnDetailsClick(); });
   }
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/datafiles.h"
 #include "core/util.h"
@@ -38,6 +39,7 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows, const int (&
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
   int width = 0;
   for (int c = 0; c < 4; ++c) {
     grid->setColumnWidth(c, widths[c] + 14);
@@ -76,7 +78,9 @@ OverallPublishDialog::OverallPublishDialog(const std::string& raw, const std::st
   edt_score_ = new QLineEdit(qt::FromLatin(ScoreText(raw)), this);
   edt_score_->setObjectName("edtScore");
   edt_score_->setReadOnly(true);
-  edt_score_->setMinimumWidth(420);
+  // The whole score shows, to be copied at a glance.
+  edt_score_->setMinimumWidth(
+      std::max(420, edt_score_->fontMetrics().horizontalAdvance(edt_score_->text()) + 24));
   auto* close = new QPushButton("Close", this);
   close->setObjectName("btnCancel");
   close->setDefault(true);
@@ -85,6 +89,7 @@ OverallPublishDialog::OverallPublishDialog(const std::string& raw, const std::st
   help->setFixedWidth(32);
 
   auto* grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
   grid->setContentsMargins(12, 12, 12, 12);
   grid->addWidget(new QLabel("1.", this), 0, 0);
   auto* open = new QHBoxLayout;
@@ -155,6 +160,7 @@ OverallDialog::OverallDialog(GameContext& ctx, QWidget* parent)
   lbl_www_champion_->installEventFilter(this);
 
   auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->setContentsMargins(12, 12, 12, 12);
   layout->addWidget(sl_scores_);
   auto* panel = new QHBoxLayout;

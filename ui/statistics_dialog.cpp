@@ -385,6 +385,7 @@ StatisticsDialog::StatisticsDialog(GameContext& ctx, StatisticsHooks hooks, QWid
   groups->addWidget(sessionGroup);
   groups->addWidget(seriesGroup);
   auto* main = new QHBoxLayout(this);
+  main->setSizeConstraint(QLayout::SetFixedSize);
   main->addLayout(groups, 1);
   main->addLayout(buttons);
 

@@ -1,6 +1,6 @@
 // Windows over the table: help opened from a modal dialog, the end of the
 // program with help open, the chooser's statistics, the card counter's
-// first place and the width of the question boxes.
+// first place, fixed form dialogs and the width of the question boxes.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -18,6 +18,11 @@
 #include "core/util.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/card_counter.h"
+#include "ui/custom_rules.h"
+#include "ui/deal_number.h"
+#include "ui/favourites.h"
+#include "ui/overall_dialog.h"
+#include "ui/players_dialog.h"
 #include "ui/help_viewer.h"
 #include "ui/open_game.h"
 #include "ui/statistics_dialog.h"
@@ -152,6 +157,26 @@ TEST_F(DialogWindowsTest, CardCounterFirstOpensBelowTheMenusAndTheTopRow) {
   EXPECT_GT(frame.top(), window().menuBar()->mapToGlobal(QPoint(0, window().menuBar()->height())).y());
   EXPECT_TRUE(window().frameGeometry().contains(frame.topLeft()));
   counter->close();
+}
+
+// Form dialogs keep the size of their form: no resize handle at the
+// bottom edge (the grids and charts may grow).
+TEST_F(DialogWindowsTest, FormDialogsCannotBeResized) {
+  Deal(kFreeCell, "7");
+  std::vector<std::unique_ptr<QDialog>> dialogs;
+  dialogs.push_back(std::make_unique<StatisticsDialog>(ctx(), StatisticsHooks{}, &window()));
+  dialogs.push_back(std::make_unique<OverallDialog>(ctx(), &window()));
+  dialogs.push_back(std::make_unique<OverallPublishDialog>(std::string(68, '1'), "x", &window()));
+  dialogs.push_back(std::make_unique<DealNumberDialog>(ctx(), prompts, &window()));
+  dialogs.push_back(std::make_unique<PlayersDialog>(ctx(), prompts, &window()));
+  dialogs.push_back(std::make_unique<FavouritesDialog>(ctx(), &window()));
+  dialogs.push_back(std::make_unique<CustomRulesDialog>(ctx(), prompts, &window()));
+  for (auto& d : dialogs) {
+    d->show();
+    QApplication::processEvents();
+    EXPECT_EQ(d->minimumSize(), d->maximumSize()) << d->objectName().toStdString();
+    d->close();
+  }
 }
 
 TEST(QuestionBoxes, AreWideEnoughForTheirTitle) {

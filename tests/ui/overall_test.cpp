@@ -120,12 +120,17 @@ TEST_F(OverallTest, DetailsShowEachGameBestAndMaxAndPlayStartsTheGame) {
   }
   EXPECT_EQ(scored, 2);
 
-  // From the menu: Details of the first player, then "Play this game" on
-  // FreeCell starts it for the current player.
+  // From the menu over a deal: Details of the first player, then "Play
+  // this game" on FreeCell. Keeping the deal brings the details back;
+  // quitting it starts FreeCell for the current player.
+  Deal(kKlondike, "5");
+  prompts.answer = false;
   std::string caption, klondikeRow;
+  int detailsShown = 0;
   window().SetOverallPrepare([&](OverallDialog& ranking) {
     ranking.SetDetailsPrepare([&](OverallDetailsDialog& details) {
       WhenShown(&details, [&] {
+        if (++detailsShown == 2) prompts.answer = true;
         caption = details.windowTitle().toStdString();
         QTableWidget* grid = details.Grid();
         for (int r = 0; r < grid->rowCount(); ++r) {
@@ -149,6 +154,8 @@ TEST_F(OverallTest, DetailsShowEachGameBestAndMaxAndPlayStartsTheGame) {
   ASSERT_TRUE(command->isEnabled());
   command->trigger();
   window().SetOverallPrepare({});
+  EXPECT_EQ(detailsShown, 2);
+  EXPECT_EQ(prompts.questions.size(), 2u);
   EXPECT_EQ(caption, "Overall score details [Ann]");
   EXPECT_EQ(klondikeRow, TrimRightSpaces(GameNameFromNumber(ctx(), kKlondike)) + "|208|Yes|00:02:05");
   EXPECT_EQ(ctx().Cfg(cfg::Game), "0001");
