@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 #include "core/datafiles.h"
 #include "core/util.h"
@@ -50,11 +51,26 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows, const int (&
   return grid;
 }
 
-QPushButton* HelpButton(QWidget* parent, const char* name) {
-  auto* help = new QPushButton("&?", parent);
-  help->setObjectName(name);
+// The buttons under a grid: the dialog's own on the left, "Close" (the
+// default) and "&?" on the right. showHelp is the dialog's help hook.
+QHBoxLayout* CloseAndHelpRow(QDialog* dialog, const std::vector<QWidget*>& left,
+                             const std::function<void(int)>* showHelp, int context) {
+  auto* close = new QPushButton("Close", dialog);
+  close->setObjectName("btnOK");
+  close->setDefault(true);
+  auto* help = new QPushButton("&?", dialog);
+  help->setObjectName("btnAiuto");
   help->setFixedWidth(32);
-  return help;
+  auto* row = new QHBoxLayout;
+  for (QWidget* w : left) row->addWidget(w);
+  row->addStretch();
+  row->addWidget(close);
+  row->addWidget(help);
+  QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
+  QObject::connect(help, &QPushButton::clicked, dialog, [showHelp, context] {
+    if (*showHelp) (*showHelp)(context);
+  });
+  return row;
 }
 // The score-submission page (the publisher's site of this build).
 const char* const kScorePage = "www.tarnwell2000.example/scores.htm";
@@ -140,10 +156,6 @@ OverallDialog::OverallDialog(GameContext& ctx, QWidget* parent)
   setWindowTitle("Overall score");
   sl_scores_ = MakeGrid(this, "slScores", kMinRows - 1, kColumnWidths,
                         {"N.", "Player", "Score", "Time"});
-  auto* close = new QPushButton("Close", this);
-  close->setObjectName("btnOK");
-  close->setDefault(true);
-  auto* help = HelpButton(this, "btnAiuto");
   btn_details_ = new QPushButton("Details...", this);
   btn_details_->setObjectName("btnDetails");
   btn_details_->setEnabled(false);
@@ -168,18 +180,9 @@ OverallDialog::OverallDialog(GameContext& ctx, QWidget* parent)
   panel->addWidget(lbl_www_champion_);
   panel->addStretch();
   layout->addLayout(panel);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(btn_details_);
-  buttons->addWidget(btn_internet_);
-  buttons->addStretch();
-  buttons->addWidget(close);
-  buttons->addWidget(help);
-  layout->addLayout(buttons);
+  layout->addLayout(
+      CloseAndHelpRow(this, {btn_details_, btn_internet_}, &show_help_, kOverallHelpContext));
 
-  connect(close, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [this] {
-    if (show_help_) show_help_(kOverallHelpContext);
-  });
   connect(btn_internet_, &QPushButton::clicked, this, [this] { btnInternetClick(); });
   connect(btn_details_, &QPushButton::clicked, this, [this] { btnDetailsClick(); });
   connect(sl_scores_, &QTableWidget::cellDoubleClicked, this, [this] {
@@ -335,10 +338,6 @@ OverallDetailsDialog::OverallDetailsDialog(GameContext& ctx, const std::string& 
   auto* legend = new QLabel("'Max = Yes'  Max score for the Game", this);
   btn_play_ = new QPushButton("Play this game", this);
   btn_play_->setObjectName("btnPlay");
-  auto* close = new QPushButton("Close", this);
-  close->setObjectName("btnOK");
-  close->setDefault(true);
-  auto* help = HelpButton(this, "btnAiuto");
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
@@ -352,16 +351,7 @@ OverallDetailsDialog::OverallDetailsDialog(GameContext& ctx, const std::string& 
   layout->addLayout(totals);
   layout->addWidget(sl_details_, 1);
   layout->addWidget(legend);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(btn_play_);
-  buttons->addStretch();
-  buttons->addWidget(close);
-  buttons->addWidget(help);
-  layout->addLayout(buttons);
-  connect(close, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [this] {
-    if (show_help_) show_help_(kOverallDetailsHelpContext);
-  });
+  layout->addLayout(CloseAndHelpRow(this, {btn_play_}, &show_help_, kOverallDetailsHelpContext));
   connect(btn_play_, &QPushButton::clicked, this, [this] { btnPlayClick(); });
   sl_details_->selectRow(0);
   if (ctx_.Ui) ctx_.Ui->SetHourglass(false);
