@@ -204,6 +204,7 @@ std::vector<OverallDetail> ReadOverallDetails(GameContext& ctx, const std::strin
   if (!sys::FileExists(path) || !file.Load(path)) return rows;
   const std::string name = TrimRightSpaces(player);
   StringList words;
+  // The games file's words OverallMax (32) and CardCount (263) of every game.
   ListGamesDatColumns(ctx, 32, 263, words);
   for (size_t i = 0; i < ctx.GameList.size(); ++i) {
     OverallDetail d;
@@ -226,9 +227,10 @@ std::vector<OverallDetail> ReadOverallDetails(GameContext& ctx, const std::strin
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
   };
-  std::stable_sort(rows.begin(), rows.end(), [&lower](const OverallDetail& a, const OverallDetail& b) {
-    return lower(a.Name) < lower(b.Name);
-  });
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&lower](const OverallDetail& a, const OverallDetail& b) {
+                     return lower(a.Name) < lower(b.Name);
+                   });
   return rows;
 }
 

@@ -72,6 +72,7 @@ QHBoxLayout* CloseAndHelpRow(QDialog* dialog, const std::vector<QWidget*>& left,
   });
   return row;
 }
+
 // The score-submission page (the publisher's site of this build).
 const char* const kScorePage = "www.tarnwell2000.example/scores.htm";
 

@@ -150,11 +150,10 @@ TEST_F(DialogWindowsTest, CardCounterFirstOpensBelowTheMenusAndTheTopRow) {
   ASSERT_TRUE(counter->isVisible());
   const QRect frame = counter->frameGeometry();
   // The top row: the free cells and foundations of FreeCell.
-  const int rowBottom = window().Surface()->mapToGlobal(
-                                                QPoint(0, ctx().GetFoundationY(0) + ctx().CardHeight))
-                            .y();
-  EXPECT_GT(frame.top(), rowBottom);
-  EXPECT_GT(frame.top(), window().menuBar()->mapToGlobal(QPoint(0, window().menuBar()->height())).y());
+  const QPoint rowBottom(0, ctx().GetFoundationY(0) + ctx().CardHeight);
+  EXPECT_GT(frame.top(), window().Surface()->mapToGlobal(rowBottom).y());
+  const QPoint menuBottom(0, window().menuBar()->height());
+  EXPECT_GT(frame.top(), window().menuBar()->mapToGlobal(menuBottom).y());
   EXPECT_TRUE(window().frameGeometry().contains(frame.topLeft()));
   counter->close();
 }

@@ -65,7 +65,8 @@ TEST_F(HelpTest, RulesTopicsOfferAutoplayOnlyWhereTheGameAllowsIt) {
     EXPECT_FALSE(text.contains("safely")) << CatalogueName(line);
     if (autoplay) continue;
     ++without;
-    EXPECT_FALSE(text.contains("double-click it to send it to a foundation")) << CatalogueName(line);
+    EXPECT_FALSE(text.contains("double-click it to send it to a foundation"))
+        << CatalogueName(line);
     EXPECT_FALSE(text.contains("With Autoplay on")) << CatalogueName(line);
   }
   EXPECT_GE(without, 4);

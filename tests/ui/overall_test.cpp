@@ -157,7 +157,8 @@ TEST_F(OverallTest, DetailsShowEachGameBestAndMaxAndPlayStartsTheGame) {
   EXPECT_EQ(detailsShown, 2);
   EXPECT_EQ(prompts.questions.size(), 2u);
   EXPECT_EQ(caption, "Overall score details [Ann]");
-  EXPECT_EQ(klondikeRow, TrimRightSpaces(GameNameFromNumber(ctx(), kKlondike)) + "|208|Yes|00:02:05");
+  EXPECT_EQ(klondikeRow,
+            TrimRightSpaces(GameNameFromNumber(ctx(), kKlondike)) + "|208|Yes|00:02:05");
   EXPECT_EQ(ctx().Cfg(cfg::Game), "0001");
   EXPECT_EQ(ctx().TfrmMain.GameInProgress, 1);
   EXPECT_TRUE(window().Action("mnuPublishOvrScore")->isEnabled());
