@@ -38,7 +38,7 @@ namespace {
 
 // Commands whose dialogs or windows are not part of the program yet: shown,
 // never enabled.
-const char* const kNotYetAvailable[] = {"mnuDemo", "mnuPublishOvrScore"};
+const char* const kNotYetAvailable[] = {"mnuDemo"};
 
 bool NotYetAvailable(const std::string& name) {
   for (const char* n : kNotYetAvailable) {
@@ -213,7 +213,7 @@ void MainWindow::BuildMenus() {
   AddCommand(web, "mnuNews", "&Newsletter...", none, 4017, [this] { NewsCommand(); });
   web->addSeparator();
   AddCommand(web, "mnuPublishOvrScore", "Publishing your Overall Score on the Internet...", none, 0,
-             nullptr);
+             [this] { OverallScoreCommand(); });
   AddCommand(web, "mnuSeeChampions", "Check \"" + program + " Champions\" out on the Web...", none,
              0, [this] { ChampionsCommand(); });
   help->addSeparator();
