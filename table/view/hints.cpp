@@ -59,11 +59,15 @@ void DrawBatchCounter(GameContext& ctx, PlayDrawing& drawing) {
 
 void DrawPokerPanel(GameContext& ctx, PlayDrawing& drawing) {
   const gfx::Bitmap& panel = drawing.Pictures().PokerPanelBmp;
-  if (panel.Empty() || ctx.StockBaseX[1] < kUnusedBelow || ctx.TableauY[10] < kUnusedBelow) return;
+  if (panel.Empty() || ctx.StockBaseX[1] < kUnusedBelow || ctx.TableauY[10] < kUnusedBelow) {
+    return;
+  }
   const int w = panel.Width(), h = panel.Height();
   const int x = ctx.StockBaseX[1] - (w - ctx.CardWidth) / 2;
   const int y = GetTableauY(ctx, 10) + (ctx.CardHeight - h) / 2;
-  for (gfx::Bitmap* b : {&drawing.Window(), &drawing.Table()}) gfx::Copy(*b, x, y, w, h, panel, 0, 0);
+  for (gfx::Bitmap* b : {&drawing.Window(), &drawing.Table()}) {
+    gfx::Copy(*b, x, y, w, h, panel, 0, 0);
+  }
   GameStateRecord& state = ctx.GameState;
   state.PokerPanelX() = static_cast<int16_t>(x);
   state.PokerPanelY() = static_cast<int16_t>(y);

@@ -19,10 +19,6 @@ constexpr int kGolf = 3;
 constexpr int kCanfield = 7;
 constexpr int kPokerSquares = 13;
 
-constexpr int Hearts(int rank) { return rank; }
-constexpr int Clubs(int rank) { return 26 + rank; }
-constexpr int Spades(int rank) { return 39 + rank; }
-
 class FlightTest : public PlayTest {
  protected:
   // Every new place the lifted picture is shown at from now on (only while
@@ -190,12 +186,14 @@ TEST_F(FlightTest, StockClicksLeaveTheSlotsAsAFullRedrawDrawsThem) {
       view.RedrawWholeTable();
       const QImage whole = view.WindowCanvas().Image();
       int wrong = 0;
-      for (int slot : {0, 1}) {
-        const QRect r(ctx.StockBaseX[static_cast<size_t>(slot)] - 16,
-                      ctx.StockBaseY[static_cast<size_t>(slot)] - 16, ctx.CardWidth + 32,
+      for (size_t slot : {0u, 1u}) {
+        if (ctx.StockBaseX[slot] < kUnusedBelow) continue;
+        const QRect r(ctx.StockBaseX[slot] - 16, ctx.StockBaseY[slot] - 16, ctx.CardWidth + 32,
                       ctx.CardHeight + 32);
         for (int y = r.top(); y <= r.bottom(); ++y)
-          for (int x = r.left(); x <= r.right(); ++x) wrong += after.pixel(x, y) != whole.pixel(x, y);
+          for (int x = r.left(); x <= r.right(); ++x) {
+            wrong += after.pixel(x, y) != whole.pixel(x, y);
+          }
       }
       EXPECT_EQ(wrong, 0) << "game " << game << " click " << click;
     }

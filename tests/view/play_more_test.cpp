@@ -10,16 +10,14 @@
 namespace tw {
 namespace {
 
+using testing::Diamonds;
+using testing::Hearts;
 using testing::PlayTest;
+using testing::Spades;
 
 constexpr int kKlondike = 0;
 constexpr int kFreeCell = 1;
 constexpr int kElevens = 18;
-
-// Card codes: hearts 1..13, diamonds 14..26, clubs 27..39, spades 40..52.
-constexpr int Hearts(int rank) { return rank; }
-constexpr int Diamonds(int rank) { return 13 + rank; }
-constexpr int Spades(int rank) { return 39 + rank; }
 
 TEST_F(PlayTest, ARunIsLiftedWholeAndDroppedOnAnotherPile) {
   Start(kKlondike);
