@@ -160,6 +160,11 @@ void MainWindow::AfterHandler() {
     after_handler_ = nullptr;
     work();
   }
+  if (play_after_handler_) {
+    auto play = std::move(play_after_handler_);
+    play_after_handler_ = nullptr;
+    play();
+  }
   if (!release_missed_) return;
   // The button went up while a move was being carried out: finish the
   // press now, so no drag is left hanging.

@@ -40,8 +40,7 @@ namespace {
 // never enabled.
 const char* const kNotYetAvailable[] = {"mnuDemo",
                                         "mnuCustomize",
-                                        "Generali1",
-                                        "mnuPublishOvrScore"};
+                                        "Generali1"};
 
 bool NotYetAvailable(const std::string& name) {
   for (const char* n : kNotYetAvailable) {
@@ -214,7 +213,7 @@ void MainWindow::BuildMenus() {
   AddCommand(web, "mnuNews", "&Newsletter...", none, 4017, [this] { NewsCommand(); });
   web->addSeparator();
   AddCommand(web, "mnuPublishOvrScore", "Publishing your Overall Score on the Internet...", none, 0,
-             nullptr);
+             [this] { OverallScoreCommand(); });
   AddCommand(web, "mnuSeeChampions", "Check \"" + program + " Champions\" out on the Web...", none,
              0, [this] { ChampionsCommand(); });
   help->addSeparator();
