@@ -97,6 +97,8 @@ void GameOver(GameContext& ctx) {
     ctx.TfrmMain.GameWon = PokerGridFull(ctx) && ScoreOf(ctx) >= 100 ? 1 : 0;
   }
   const bool won = ctx.TfrmMain.GameWon == 1;
+  // A full grid ends the deal; short of the winning points it would end unseen.
+  const bool pokerLost = ctx.GameRules.GameKind() == 9 && !won && PokerGridFull(ctx);
 
   // The end is where the counted time stops: a pause does not count.
   const int64_t elapsed = GameElapsedSeconds(ctx);
@@ -128,6 +130,10 @@ void GameOver(GameContext& ctx) {
     if (ViewPort* view = ViewOf(ctx)) view->PlayWinAnimation(mode);
   }
   Hourglass(ctx, false);
+  if (pokerLost) {
+    ShowMsg(ctx, "The grid is full: " + std::to_string(ScoreOf(ctx)) +
+                     " points. A deal is won with 100 points or more.");
+  }
 
   if (won && window) window->SetWonAnimationFilter(false);
   if (ctx.GameState.ClosePending() == 1) {

@@ -5,6 +5,7 @@
 // of the games; each window is made once and reused.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -47,12 +48,18 @@ class HelpWindow : public QWidget {
 // Told at start-up when the help file is there but damaged.
 std::string DamagedHelpFileText(const std::string& path);
 
-class HelpService {
+// Help windows stay over the home window (the main window); one asked for
+// while a modal dialog is open is lent to that dialog (over it and not
+// blocked by it) and given back when the dialog closes. Help windows never
+// keep the program running.
+class HelpService : public QObject {
  public:
   HelpService();
-  ~HelpService();
+  ~HelpService() override;
   HelpService(const HelpService&) = delete;
   HelpService& operator=(const HelpService&) = delete;
+
+  void SetHome(QWidget* home) { home_ = home; }
 
   // Registers the help file; false when it is missing or damaged.
   bool Open(const std::string& path);
@@ -69,12 +76,20 @@ class HelpService {
   // Null until the window was first used.
   HelpWindow* Window(const std::string& name) const;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   HelpWindow* Ensure(const std::string& name);
+  // Makes the window a window of owner (none: the home window), as shown
+  // and where it was.
+  void Lend(HelpWindow* w, QWidget* owner);
 
   gfx::HelpFile file_;
   bool damaged_ = false;
-  std::map<std::string, std::unique_ptr<HelpWindow>> windows_;
+  QPointer<QWidget> home_;
+  // A window lent to a dialog that is destroyed goes with it.
+  std::map<std::string, QPointer<HelpWindow>> windows_;
 };
 
 // The rules of a game: a catalogued game's topic (game + 3000) in the

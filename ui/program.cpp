@@ -143,6 +143,7 @@ bool Program::Start(int& exitCode) {
   // The help file is optional: without it help commands show nothing. A
   // damaged one is told and left alone.
   help_ = std::make_unique<HelpService>();
+  help_->SetHome(window_.get());
   const std::string helpPath = ctx_.DataPath(kHelpFileName);
   if (!help_->Open(helpPath) && help_->Damaged()) {
     splash_.reset();
@@ -152,6 +153,9 @@ bool Program::Start(int& exitCode) {
   OpenGameHooks hooks;
   UseHelpService(hooks, ctx_, *help_, open_game_.get());
   hooks.NoGameSelected = [this] { window_->NoGameSelected(); };
+  hooks.ShowStatistics = [this](int game, const std::string& player) {
+    window_->StatisticsCommand(0, game, player, open_game_.get());
+  };
   hooks.EditFavourites = [this] {
     FavouritesDialog dialog(ctx_, open_game_.get());
     dialog.exec();

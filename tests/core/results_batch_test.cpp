@@ -58,6 +58,30 @@ TEST_F(ResultsBatchTest, NothingIsReplacedUnlessEveryFileWasWrittenWhole) {
   EXPECT_EQ(DataEntries(dir), 2u);
 }
 
+// A rename that fails at the commit puts back every file already replaced
+// or deleted, and takes away a new one.
+TEST_F(ResultsBatchTest, AFailedRenamePutsBackWhatWasReplaced) {
+  Write("A.DAT", "old a\r\n");
+  Write("C.DAT", "old c\r\n");
+  for (int renames : {0, 1}) {
+    sys::FileBatch batch;
+    ASSERT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"new a"}));
+    batch.StageDelete(dir.File("DATA/C.DAT"));
+    ASSERT_TRUE(batch.Stage(dir.File("DATA/D.DAT"), {"new d"}));
+    sys::SetFailurePoints({-1, -1, renames});
+    EXPECT_FALSE(batch.Commit()) << renames;
+    sys::SetFailurePoints({});
+    EXPECT_EQ(Read("A.DAT"), "old a\r\n") << renames;
+    EXPECT_EQ(Read("C.DAT"), "old c\r\n") << renames;
+    EXPECT_FALSE(Exists("D.DAT")) << renames;
+    EXPECT_EQ(DataEntries(dir), 2u) << renames;
+  }
+  sys::FileBatch batch;
+  batch.StageDelete(dir.File("DATA/C.DAT"));
+  EXPECT_TRUE(batch.Commit());
+  EXPECT_FALSE(Exists("C.DAT"));
+}
+
 TEST_F(ResultsBatchTest, AFailedLogAppendIsTakenBack) {
   ASSERT_TRUE(AppendStatLog(ctx, true, 61, "20261210", "09:05:07"));
   const std::string before = Read("STAT_LOG.DAT");

@@ -273,9 +273,16 @@ TEST_F(GameOverTest, PokerSquaresIsWonOnlyWithAFullGridAndAHundredPoints) {
     }
     ctx.SetCfg(cfg::Score, c.score);
     StartDeal(c.verdictBefore == 1);
+    ui.messages.clear();
     GameOver(ctx);
     EXPECT_EQ(Lines("STAT_LOG.DAT").back().substr(112, 5), c.won ? "Won  " : "Lost ")
         << c.cardsPlaced << " cards, " << c.score;
+    // A full grid short of the points says so; an abandoned grid ends quietly.
+    const bool told = c.cardsPlaced == 25 && !c.won;
+    ASSERT_EQ(ui.messages.size(), told ? 1u : 0u) << c.cardsPlaced << " cards, " << c.score;
+    if (told) {
+      EXPECT_NE(ui.messages[0].find(std::string(c.score) + " points"), std::string::npos);
+    }
   }
   EXPECT_EQ(fakes.dialogs.gameWonShown, 2);
 }
