@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
