@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPixmap>
 #include <algorithm>
+
+#include "platform/gfx/picture_file.h"
 
 namespace tw::gfx {
 
@@ -11,6 +14,16 @@ namespace {
 
 QString Upper(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
+}
+
+// A picture of the library, refused unread when its header claims more than
+// any picture of the program needs.
+QImage ReadPicture(const QString& entry) {
+  QImageReader reader(entry);
+  const QSize size = reader.size();
+  if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+    return QImage();
+  return reader.read();
 }
 
 }  // namespace
@@ -37,13 +50,13 @@ bool ResourceLibrary::Contains(std::string_view name) const {
 
 Bitmap ResourceLibrary::LoadBitmap(std::string_view name) const {
   if (!Contains(name)) return Bitmap();
-  return Bitmap(QImage(Entry(name)));
+  return Bitmap(ReadPicture(Entry(name)));
 }
 
 CursorImage ResourceLibrary::LoadCursor(std::string_view name) const {
   CursorImage cursor;
   if (!Contains(name)) return cursor;
-  cursor.image = QImage(Entry(name)).convertToFormat(QImage::Format_ARGB32);
+  cursor.image = ReadPicture(Entry(name)).convertToFormat(QImage::Format_ARGB32);
   const QStringList spot = cursor.image.text(QString::fromLatin1(kHotSpotKey)).split(',');
   if (spot.size() == 2) cursor.hot_spot = QPoint(spot[0].toInt(), spot[1].toInt());
   return cursor;
