@@ -186,9 +186,11 @@ void AddRecentDealNumber(GameContext& ctx, const std::string& number) {
   }
   list.insert(list.end(), removed, std::string());
   list.insert(list.begin(), number);
+  std::vector<std::pair<std::string, std::string>> values;
   for (int i = 1; i <= kRecentDeals; ++i) {
-    ini.WriteString("Game_Numbers", "Game0" + TwoDigits(i), list[static_cast<size_t>(i - 1)]);
+    values.emplace_back("Game0" + TwoDigits(i), list[static_cast<size_t>(i - 1)]);
   }
+  ini.WriteStrings("Game_Numbers", values);
 }
 
 bool ShowAdvice(GameContext& ctx, const std::string& text, const std::string& id, int page,

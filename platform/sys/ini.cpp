@@ -157,24 +157,33 @@ std::vector<std::string> IniFile::ReadSectionNames() const {
 
 bool IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
-  if (!ValidName(section) || !ValidName(key)) return false;
-  if (value.find_first_of("\r\n") != std::string::npos) return false;
-  std::vector<std::string> lines = Load(path_);
-  Span span;
-  if (!FindSectionSpan(lines, section, 0, span)) {
-    lines.push_back("[" + section + "]");
-    lines.push_back(key + "=" + value);
-    return ReplaceFileLines(path_, lines);
+  return WriteStrings(section, {{key, value}});
+}
+
+bool IniFile::WriteStrings(const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& values) {
+  if (!ValidName(section)) return false;
+  for (const auto& [key, value] : values) {
+    if (!ValidName(key) || value.find_first_of("\r\n") != std::string::npos) return false;
   }
-  size_t at = FindKeyLine(lines, span, key);
-  if (at != lines.size()) {
-    std::string stored;
-    KeyName(lines[at], stored);
-    lines[at] = stored + "=" + value;
-  } else {
-    size_t insert = span.end;
-    while (insert > span.begin && TrimBlanks(lines[insert - 1]).empty()) --insert;
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), key + "=" + value);
+  std::vector<std::string> lines = Load(path_);
+  for (const auto& [key, value] : values) {
+    Span span;
+    if (!FindSectionSpan(lines, section, 0, span)) {
+      lines.push_back("[" + section + "]");
+      lines.push_back(key + "=" + value);
+      continue;
+    }
+    size_t at = FindKeyLine(lines, span, key);
+    if (at != lines.size()) {
+      std::string stored;
+      KeyName(lines[at], stored);
+      lines[at] = stored + "=" + value;
+    } else {
+      size_t insert = span.end;
+      while (insert > span.begin && TrimBlanks(lines[insert - 1]).empty()) --insert;
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), key + "=" + value);
+    }
   }
   return ReplaceFileLines(path_, lines);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tw::sys {
@@ -28,6 +29,10 @@ class IniFile {
   // section; creates the file. False when the file cannot be written.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
   bool WriteInteger(const std::string& section, const std::string& key, int value);
+  // Several keys of one section, in order, with one rewrite of the file; nothing is
+  // written when a name or value is invalid.
+  bool WriteStrings(const std::string& section,
+                    const std::vector<std::pair<std::string, std::string>>& values);
   bool DeleteKey(const std::string& section, const std::string& key);
   bool EraseSection(const std::string& section);
 

@@ -99,6 +99,20 @@ TEST_F(IniTest, WritesReplaceInPlaceOrAppendAndKeepOtherLines) {
   EXPECT_FALSE(ini.WriteString("Users", "a=b", "x"));
 }
 
+TEST_F(IniTest, SeveralKeysWriteLikeSingleWritesInOneGo) {
+  IniFile ini = Ini();
+  ASSERT_TRUE(ini.WriteStrings("Scores", {{"A", "1"}, {"B", "2"}, {"a", "3"}}));
+  ASSERT_TRUE(ini.WriteStrings("users", {{"CURRENT", "Ann"}, {"Next", "Cy"}}));
+  EXPECT_EQ(ini.ReadSectionKeys("Scores"), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(ini.ReadString("Scores", "A", ""), "3");
+  EXPECT_EQ(ini.ReadString("Users", "Current", ""), "Ann");
+  EXPECT_EQ(ini.ReadSectionKeys("Users"), (std::vector<std::string>{"Current", "Next"}));
+  // One bad value and nothing is written.
+  const std::string before = dir_.Read("CFG.DAT");
+  EXPECT_FALSE(ini.WriteStrings("Users", {{"Ok", "x"}, {"Bad", "a\nb"}}));
+  EXPECT_EQ(dir_.Read("CFG.DAT"), before);
+}
+
 TEST_F(IniTest, DeleteKeyAndEraseSection) {
   IniFile ini = Ini();
   ASSERT_TRUE(ini.DeleteKey("Preference", "SOUND"));
