@@ -16,7 +16,8 @@
 #              faces (deal animations and automatic moves fall inside it);
 #   peak RSS   VmHWM of the program's process (plus its children, if any) read at
 #              max(3 s, t_settled + 0.5 s), just before the process group is killed (SIGKILL,
-#              so no program saves state and every warm run starts from the same files).
+#              so no program saves state and every warm run starts from the same files);
+#              also read when the first visible table is found (peak RSS at t_table).
 # Drawing is seen through the X DAMAGE extension on the root window, events only, no polling;
 # drawing wholly inside a dialog mapped over the main window and updates under 2500 pixels (a
 # status-bar clock) do not count for the quiet gaps. See the firstpaint source below.
@@ -363,7 +364,7 @@ int main(int argc, char **argv)
     int fd = ConnectionNumber(dpy), exited = 0, status = 0;
     Win *table_win = NULL, *settled_win = NULL;
     double t_table = -1, t_settled = -1, green = 0, white = 0;
-    long n_damage = 0, hwm3 = -1;
+    long n_damage = 0, hwm3 = -1, hwm_table = -1;
     for (;;) {
         double t = now();
         if (waitpid(pid, &status, WNOHANG) == pid) {
@@ -383,7 +384,7 @@ int main(int argc, char **argv)
                 v->dirty_table = 0;
                 int ok = window_test(dpy, v, 0, shot_table, &g, &w);
                 if (logf) fprintf(logf, "%.4f test-table win=0x%lx last=%.4f green=%.1f%% white=%.1f%% -> %s (%.1f ms)\n", t, v->w, v->t_last, g, w, ok ? "TABLE" : "no", (now() - t) * 1000);
-                if (ok) { t_table = v->t_last; table_win = v; }
+                if (ok) { t_table = v->t_last; table_win = v; hwm_table = status_kb(pid, "VmHWM"); }
             }
             if (v->dirty_settle && t - v->t_last >= gap_settle) {
                 v->dirty_settle = 0;
@@ -391,7 +392,7 @@ int main(int argc, char **argv)
                 if (logf) fprintf(logf, "%.4f test-settled win=0x%lx last=%.4f green=%.1f%% white=%.1f%% -> %s (%.1f ms)\n", t, v->w, v->t_last, g, w, ok ? "SETTLED" : "no", (now() - t) * 1000);
                 if (ok) {
                     settled_win = v; t_settled = v->t_last; green = g; white = w;
-                    if (t_table < 0) { t_table = t_settled; table_win = v; }
+                    if (t_table < 0) { t_table = t_settled; table_win = v; hwm_table = status_kb(pid, "VmHWM"); }
                 }
             }
         }
@@ -476,10 +477,10 @@ int main(int argc, char **argv)
         waitpid(pid, &status, 0);
     }
     Win *m = settled_win ? settled_win : table_win;
-    printf("ok=%d t_map=%.4f t_first=%.4f t_table=%.4f t_settled=%.4f t_read=%.4f hwm_kb=%ld rss_kb=%ld hwm3_kb=%ld "
+    printf("ok=%d t_map=%.4f t_first=%.4f t_table=%.4f t_settled=%.4f t_read=%.4f hwm_kb=%ld hwm_table_kb=%ld rss_kb=%ld hwm3_kb=%ld "
            "children=%d children_hwm_kb=%ld children_names=%s green_pct=%.1f white_permille=%.1f damage_events=%ld "
            "exited_early=%d win=%dx%d class=%s\n",
-           settled_win != NULL, m ? m->t_map : -1, m ? m->t_first : -1, t_table, t_settled, t_read, hwm, rss, hwm3,
+           settled_win != NULL, m ? m->t_map : -1, m ? m->t_first : -1, t_table, t_settled, t_read, hwm, hwm_table, rss, hwm3,
            n_child, child_hwm, child_names[0] ? child_names : "-", green, white, n_damage,
            exited, m ? m->wd : 0, m ? m->ht : 0, m && m->cls[0] ? m->cls : "-");
     if (logf) { fprintf(logf, "%.4f end\n", t_read); fclose(logf); }
@@ -628,7 +629,7 @@ measure() {
 
     local progs=() p
     mapfile -t progs < <(programs)
-    printf 'program\trun\tcold\tok\tt_map\tt_first\tt_table\tt_settled\thwm_kb\thwm3_kb\trss_kb\tchildren\tchildren_hwm_kb\twin\tclass\n' >"$OUT/results.tsv"
+    printf 'program\trun\tcold\tok\tt_map\tt_first\tt_table\tt_settled\thwm_kb\thwm_table_kb\thwm3_kb\trss_kb\tchildren\tchildren_hwm_kb\twin\tclass\n' >"$OUT/results.tsv"
     local round last=$((RUNS + 1))
     for round in $(seq 1 $last); do
         for p in "${progs[@]}"; do
@@ -649,9 +650,9 @@ measure() {
             [ "$round" = "$last" ] && continue
             log "$name run $round: $line"
             kv() { sed -n "s/.*\b$1=\([^ ]*\).*/\1/p" <<<"$line"; }
-            printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$name" "$round" \
+            printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$name" "$round" \
                 "$([ "$round" = 1 ] && echo 1 || echo 0)" "$(kv ok)" "$(kv t_map)" "$(kv t_first)" "$(kv t_table)" \
-                "$(kv t_settled)" "$(kv hwm_kb)" "$(kv hwm3_kb)" "$(kv rss_kb)" "$(kv children)" \
+                "$(kv t_settled)" "$(kv hwm_kb)" "$(kv hwm_table_kb)" "$(kv hwm3_kb)" "$(kv rss_kb)" "$(kv children)" \
                 "$(kv children_hwm_kb)" "$(kv win)" "$(kv class)" >>"$OUT/results.tsv"
         done
     done
@@ -678,8 +679,8 @@ def fmt(vals, scale=1.0, nd=3):
     v = [x * scale for x in vals]
     return f"{statistics.median(v):.{nd}f} ({min(v):.{nd}f}-{max(v):.{nd}f})"
 print("Warm runs: median (min-max). Times in s from exec; peak RSS = VmHWM in MiB at max(3 s, settled + 0.5 s).\n")
-print("| program | warm runs ok | t_map | t_table (first visible table) | t_settled (dealt, still) | peak RSS MiB | cold run: t_table / t_settled / RSS | window |")
-print("|---|---|---|---|---|---|---|---|")
+print("| program | warm runs ok | t_map | t_table (first visible table) | t_settled (dealt, still) | peak RSS MiB | peak RSS at t_table MiB | cold run: t_table / t_settled / RSS | window |")
+print("|---|---|---|---|---|---|---|---|---|")
 for p in order:
     warm = [r for r in rows if r['program'] == p and r['cold'] == '0']
     ok = [r for r in warm if r['ok'] == '1']
@@ -689,7 +690,7 @@ for p in order:
     cs = '-' if not c else f"{float(c['t_table']):.3f} / {float(c['t_settled']):.3f} / {int(c['hwm_kb'])/1024:.0f}" if c['ok'] == '1' else 'failed'
     hwm = [float(r['hwm_kb']) + float(r['children_hwm_kb'] or 0) for r in ok]
     print(f"| {p} | {len(ok)}/{len(warm)} | {fmt(g('t_map', ok))} | {fmt(g('t_table', ok))} | {fmt(g('t_settled', ok))} | "
-          f"{fmt(hwm, 1/1024, 0)} | {cs} | {ok[0]['win'] if ok else '-'} |")
+          f"{fmt(hwm, 1/1024, 0)} | {fmt(g('hwm_table_kb', ok), 1/1024, 0)} | {cs} | {ok[0]['win'] if ok else '-'} |")
 EOF_SUM
     cat "$OUT/summary.md"
     log "results in $OUT"
