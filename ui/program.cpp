@@ -232,8 +232,11 @@ bool Program::InitApplicationSettings(int& exitCode) {
                "Display in Control Panel.",
                "Screen_Under_256_Colors", 0, AdviceBox());
   }
+  // The first players and the run counter reach the file with one rewrite.
+  ini.BeginBatch();
   EnsureCurrentPlayer(ctx_, ini);
   CountProgramRun(ini);
+  ini.Commit();
   ctx_.GameState.SmallScreenState() = 2;
   ResetSessionCounters(ctx_);
   flags.ShadowOffset = ctx_.CfgIs(cfg::Cards_Shadowed, "N") ? 0 : 9;

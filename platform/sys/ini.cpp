@@ -89,9 +89,28 @@ bool ValidName(const std::string& s) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
+std::vector<std::string> IniFile::Lines() const { return batch_ ? *batch_ : Load(path_); }
+
+bool IniFile::Store(const std::vector<std::string>& lines) {
+  if (!batch_) return ReplaceFileLines(path_, lines);
+  *batch_ = lines;
+  return true;
+}
+
+void IniFile::BeginBatch() {
+  if (!batch_) batch_ = Load(path_);
+}
+
+bool IniFile::Commit() {
+  if (!batch_) return true;
+  const std::vector<std::string> lines = std::move(*batch_);
+  batch_.reset();
+  return ReplaceFileLines(path_, lines);
+}
+
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& def) const {
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = Lines();
   Span span;
   if (!FindSectionSpan(lines, section, 0, span)) return def;
   size_t at = FindKeyLine(lines, span, key);
@@ -119,21 +138,21 @@ int IniFile::ReadInteger(const std::string& section, const std::string& key, int
 }
 
 bool IniFile::KeyExists(const std::string& section, const std::string& key) const {
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = Lines();
   Span span;
   return FindSectionSpan(lines, section, 0, span) &&
          FindKeyLine(lines, span, key) != lines.size();
 }
 
 bool IniFile::SectionExists(const std::string& section) const {
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = Lines();
   Span span;
   return FindSectionSpan(lines, section, 0, span);
 }
 
 std::vector<std::string> IniFile::ReadSectionKeys(const std::string& section) const {
   std::vector<std::string> keys;
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = Lines();
   Span span;
   if (!FindSectionSpan(lines, section, 0, span)) return keys;
   std::string k;
@@ -146,7 +165,7 @@ std::vector<std::string> IniFile::ReadSectionKeys(const std::string& section) co
 std::vector<std::string> IniFile::ReadSectionNames() const {
   std::vector<std::string> names;
   std::string name;
-  for (const auto& line : Load(path_)) {
+  for (const auto& line : Lines()) {
     if (!HeaderName(line, name)) continue;
     bool seen = false;
     for (const auto& n : names) seen = seen || Same(n, name);
@@ -166,7 +185,7 @@ bool IniFile::WriteStrings(const std::string& section,
   for (const auto& [key, value] : values) {
     if (!ValidName(key) || value.find_first_of("\r\n") != std::string::npos) return false;
   }
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = Lines();
   for (const auto& [key, value] : values) {
     Span span;
     if (!FindSectionSpan(lines, section, 0, span)) {
@@ -185,7 +204,7 @@ bool IniFile::WriteStrings(const std::string& section,
       lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), key + "=" + value);
     }
   }
-  return ReplaceFileLines(path_, lines);
+  return Store(lines);
 }
 
 bool IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -193,7 +212,7 @@ bool IniFile::WriteInteger(const std::string& section, const std::string& key, i
 }
 
 bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = Lines();
   Span span;
   if (!FindSectionSpan(lines, section, 0, span)) return true;
   // Every copy in the section goes, so that no later one comes to light.
@@ -205,11 +224,11 @@ bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
       changed = true;
     }
   }
-  return !changed || ReplaceFileLines(path_, lines);
+  return !changed || Store(lines);
 }
 
 bool IniFile::EraseSection(const std::string& section) {
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = Lines();
   bool changed = false;
   Span span;
   while (FindSectionSpan(lines, section, 0, span)) {
@@ -217,7 +236,7 @@ bool IniFile::EraseSection(const std::string& section) {
                 lines.begin() + static_cast<std::ptrdiff_t>(span.end));
     changed = true;
   }
-  return !changed || ReplaceFileLines(path_, lines);
+  return !changed || Store(lines);
 }
 
 }  // namespace tw::sys

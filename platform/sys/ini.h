@@ -2,6 +2,7 @@
 // regard to case, the first match wins, every write goes to the file at once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,8 +37,17 @@ class IniFile {
   bool DeleteKey(const std::string& section, const std::string& key);
   bool EraseSection(const std::string& section);
 
+  // The writes that follow are kept and read back here, and reach the file
+  // with one rewrite at Commit (false when the file cannot be written).
+  void BeginBatch();
+  bool Commit();
+
  private:
+  std::vector<std::string> Lines() const;
+  bool Store(const std::vector<std::string>& lines);
+
   std::string path_;
+  std::optional<std::vector<std::string>> batch_;
 };
 
 }  // namespace tw::sys

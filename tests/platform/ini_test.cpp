@@ -113,6 +113,27 @@ TEST_F(IniTest, SeveralKeysWriteLikeSingleWritesInOneGo) {
   EXPECT_EQ(dir_.Read("CFG.DAT"), before);
 }
 
+TEST_F(IniTest, ABatchReadsItsOwnWritesAndReachesTheFileAtCommit) {
+  IniFile ini = Ini();
+  const std::string before = dir_.Read("CFG.DAT");
+  ini.BeginBatch();
+  ASSERT_TRUE(ini.WriteString("Users", "Next", "Cy"));
+  ASSERT_TRUE(ini.DeleteKey("Users", "Current"));
+  EXPECT_EQ(ini.ReadString("Users", "Next", ""), "Cy");
+  EXPECT_FALSE(ini.KeyExists("Users", "Current"));
+  EXPECT_EQ(dir_.Read("CFG.DAT"), before);
+  ASSERT_TRUE(ini.Commit());
+  EXPECT_EQ(IniFile(dir_.File("CFG.DAT")).ReadSectionKeys("Users"),
+            std::vector<std::string>{"Next"});
+  ASSERT_TRUE(ini.WriteString("Users", "Last", "Di"));  // after the batch: at once
+  EXPECT_EQ(IniFile(dir_.File("CFG.DAT")).ReadString("Users", "Last", ""), "Di");
+
+  IniFile nowhere(dir_.File("NODIR\\CFG.DAT"));
+  nowhere.BeginBatch();
+  EXPECT_TRUE(nowhere.WriteString("A", "B", "C"));
+  EXPECT_FALSE(nowhere.Commit());
+}
+
 TEST_F(IniTest, DeleteKeyAndEraseSection) {
   IniFile ini = Ini();
   ASSERT_TRUE(ini.DeleteKey("Preference", "SOUND"));
