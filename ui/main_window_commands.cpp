@@ -38,10 +38,7 @@ namespace {
 
 // Commands whose dialogs or windows are not part of the program yet: shown,
 // never enabled.
-const char* const kNotYetAvailable[] = {"mnuDemo",
-                                        "mnuCustomize",
-                                        "Generali1",
-                                        "mnuPublishOvrScore"};
+const char* const kNotYetAvailable[] = {"mnuDemo"};
 
 bool NotYetAvailable(const std::string& name) {
   for (const char* n : kNotYetAvailable) {
@@ -189,8 +186,10 @@ void MainWindow::BuildMenus() {
              [this] { OverallScoreCommand(); });
 
   QMenu* tools = menuBar()->addMenu("&Tools");
-  AddCommand(tools, "mnuCustomize", "C&ustomize...", key(Qt::CTRL | Qt::Key_U), 1019, nullptr);
-  AddCommand(tools, "Generali1", "&Options...", key(Qt::CTRL | Qt::Key_O), 1004, nullptr);
+  AddCommand(tools, "mnuCustomize", "C&ustomize...", key(Qt::CTRL | Qt::Key_U), 1019,
+             [this] { CustomizeCommand(); });
+  AddCommand(tools, "Generali1", "&Options...", key(Qt::CTRL | Qt::Key_O), 1004,
+             [this] { OptionsCommand(); });
   tools->addSeparator();
   AddCommand(tools, "mnuCustomizeRules", "Customize &rules...", key(Qt::CTRL | Qt::Key_R), 1023,
              [this] { CustomizeRulesCommand(); });
@@ -214,7 +213,7 @@ void MainWindow::BuildMenus() {
   AddCommand(web, "mnuNews", "&Newsletter...", none, 4017, [this] { NewsCommand(); });
   web->addSeparator();
   AddCommand(web, "mnuPublishOvrScore", "Publishing your Overall Score on the Internet...", none, 0,
-             nullptr);
+             [this] { OverallScoreCommand(); });
   AddCommand(web, "mnuSeeChampions", "Check \"" + program + " Champions\" out on the Web...", none,
              0, [this] { ChampionsCommand(); });
   help->addSeparator();

@@ -102,8 +102,9 @@ void EnsureCurrentPlayer(GameContext& ctx, sys::IniFile& ini) {
     }
   }
   if (first.empty()) {
-    ini.WriteStrings("Users",
-                     {{"User001", "Player 1"}, {"User002", "Player 2"}, {"User003", "Player 3"}});
+    ini.WriteString("Users", "User001", "Player 1");
+    ini.WriteString("Users", "User002", "Player 2");
+    ini.WriteString("Users", "User003", "Player 3");
     first = "Player 1";
   }
   ini.WriteString(kPrefs, "UserDefault", first);

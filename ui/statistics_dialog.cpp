@@ -70,6 +70,7 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, const std::vector<int>
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setWordWrap(false);
   int total = 0;
   for (size_t i = 0; i < widths.size(); ++i) {
     grid->setColumnWidth(static_cast<int>(i), widths[i] + 10);
@@ -88,6 +89,19 @@ void SetRows(QTableWidget* grid, const std::vector<std::vector<QString>>& rows) 
       grid->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(rows[r][c]));
     }
   }
+  // Columns grow to show every value whole; the grid grows with them.
+  int total = 0;
+  const QFontMetrics metrics = grid->fontMetrics();
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    int wanted = grid->horizontalHeader()->sectionSizeHint(c);
+    for (const std::vector<QString>& row : rows) {
+      if (static_cast<size_t>(c) < row.size())
+        wanted = std::max(wanted, metrics.horizontalAdvance(row[static_cast<size_t>(c)]) + 16);
+    }
+    if (wanted > grid->columnWidth(c)) grid->setColumnWidth(c, wanted);
+    total += grid->columnWidth(c);
+  }
+  grid->setMinimumWidth(std::max(grid->minimumWidth(), total + 24));
 }
 
 QHBoxLayout* HelpAndOk(QDialog* dialog, std::function<void(int)> help, int context) {
@@ -294,6 +308,7 @@ StatisticsDialog::StatisticsDialog(GameContext& ctx, StatisticsHooks hooks, QWid
   groups->addWidget(sessionGroup);
   groups->addWidget(seriesGroup);
   auto* main = new QHBoxLayout(this);
+  main->setSizeConstraint(QLayout::SetFixedSize);
   main->addLayout(groups, 1);
   main->addLayout(buttons);
 
@@ -613,8 +628,17 @@ void LogStatisticsDialog::FillLogGrid() {
 
 // ---------------------------------------------------------------------------
 
-void ShowStatistics(GameContext& ctx, QWidget* parent, int which, const StatisticsHooks& hooks) {
+void ShowStatistics(GameContext& ctx, QWidget* parent, int which, const StatisticsHooks& hooks,
+                    int game, const std::string& player) {
   StatisticsDialog dialog(ctx, hooks, parent);
+  if (game >= 0) {
+    const int index = IndexOfTrimmedText(dialog.Games(), GameNameFromNumber(ctx, game));
+    if (index >= 0) dialog.Games()->setCurrentIndex(index);
+  }
+  if (!player.empty()) {
+    const int index = dialog.Players()->findText(qt::FromLatin(TrimRightSpaces(player)));
+    if (index >= 0) dialog.Players()->setCurrentIndex(index);
+  }
   switch (which) {
     case 1:
       dialog.ShowPlayers();

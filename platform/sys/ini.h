@@ -1,13 +1,16 @@
 // Private-profile files such as DATA\CFG.DAT: sections and keys match without
-// regard to case, the first match wins, every write goes to the file at once.
+// regard to case, the first match wins, every write goes to the file at once
+// (or, once held, to memory until staged in a batch). A file that is there
+// but cannot be read reads as empty and is never written; it is reported
+// once (sys::ReportFileProblem), and so is a failed write.
 #pragma once
 
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tw::sys {
+
+class FileBatch;
 
 class IniFile {
  public:
@@ -30,24 +33,24 @@ class IniFile {
   // section; creates the file. False when the file cannot be written.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
   bool WriteInteger(const std::string& section, const std::string& key, int value);
-  // Several keys of one section, in order, with one rewrite of the file; nothing is
-  // written when a name or value is invalid.
-  bool WriteStrings(const std::string& section,
-                    const std::vector<std::pair<std::string, std::string>>& values);
   bool DeleteKey(const std::string& section, const std::string& key);
   bool EraseSection(const std::string& section);
 
-  // The writes that follow are kept and read back here, and reach the file
-  // with one rewrite at Commit (false when the file cannot be written).
-  void BeginBatch();
-  bool Commit();
+  // From here on changes are kept in memory (the file is read once now), to
+  // be staged with other files. False when the file cannot be read.
+  bool Hold();
+  bool StageTo(FileBatch& batch) const;
+  // Writes the held changes in one replacement (a failure is reported) and
+  // ends the holding.
+  bool WriteHeld();
 
  private:
-  std::vector<std::string> Lines() const;
-  bool Store(const std::vector<std::string>& lines);
+  std::vector<std::string> LoadLines(bool* readable = nullptr) const;
+  bool StoreLines(const std::vector<std::string>& lines);
 
   std::string path_;
-  std::optional<std::vector<std::string>> batch_;
+  bool holding_ = false;
+  std::vector<std::string> held_;
 };
 
 }  // namespace tw::sys

@@ -99,41 +99,6 @@ TEST_F(IniTest, WritesReplaceInPlaceOrAppendAndKeepOtherLines) {
   EXPECT_FALSE(ini.WriteString("Users", "a=b", "x"));
 }
 
-TEST_F(IniTest, SeveralKeysWriteLikeSingleWritesInOneGo) {
-  IniFile ini = Ini();
-  ASSERT_TRUE(ini.WriteStrings("Scores", {{"A", "1"}, {"B", "2"}, {"a", "3"}}));
-  ASSERT_TRUE(ini.WriteStrings("users", {{"CURRENT", "Ann"}, {"Next", "Cy"}}));
-  EXPECT_EQ(ini.ReadSectionKeys("Scores"), (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(ini.ReadString("Scores", "A", ""), "3");
-  EXPECT_EQ(ini.ReadString("Users", "Current", ""), "Ann");
-  EXPECT_EQ(ini.ReadSectionKeys("Users"), (std::vector<std::string>{"Current", "Next"}));
-  // One bad value and nothing is written.
-  const std::string before = dir_.Read("CFG.DAT");
-  EXPECT_FALSE(ini.WriteStrings("Users", {{"Ok", "x"}, {"Bad", "a\nb"}}));
-  EXPECT_EQ(dir_.Read("CFG.DAT"), before);
-}
-
-TEST_F(IniTest, ABatchReadsItsOwnWritesAndReachesTheFileAtCommit) {
-  IniFile ini = Ini();
-  const std::string before = dir_.Read("CFG.DAT");
-  ini.BeginBatch();
-  ASSERT_TRUE(ini.WriteString("Users", "Next", "Cy"));
-  ASSERT_TRUE(ini.DeleteKey("Users", "Current"));
-  EXPECT_EQ(ini.ReadString("Users", "Next", ""), "Cy");
-  EXPECT_FALSE(ini.KeyExists("Users", "Current"));
-  EXPECT_EQ(dir_.Read("CFG.DAT"), before);
-  ASSERT_TRUE(ini.Commit());
-  EXPECT_EQ(IniFile(dir_.File("CFG.DAT")).ReadSectionKeys("Users"),
-            std::vector<std::string>{"Next"});
-  ASSERT_TRUE(ini.WriteString("Users", "Last", "Di"));  // after the batch: at once
-  EXPECT_EQ(IniFile(dir_.File("CFG.DAT")).ReadString("Users", "Last", ""), "Di");
-
-  IniFile nowhere(dir_.File("NODIR\\CFG.DAT"));
-  nowhere.BeginBatch();
-  EXPECT_TRUE(nowhere.WriteString("A", "B", "C"));
-  EXPECT_FALSE(nowhere.Commit());
-}
-
 TEST_F(IniTest, DeleteKeyAndEraseSection) {
   IniFile ini = Ini();
   ASSERT_TRUE(ini.DeleteKey("Preference", "SOUND"));
@@ -152,6 +117,39 @@ TEST_F(IniTest, CreatesFileButNotItsFolder) {
   IniFile nowhere(dir_.File("NODIR\\CFG.DAT"));
   EXPECT_FALSE(nowhere.WriteString("A", "B", "C"));
   EXPECT_FALSE(DirectoryExists(dir_.File("NODIR")));
+}
+
+// A file that is there but cannot be read is never replaced: reads give the
+// defaults, writes are refused, and the user is told once. A failed write is
+// told too.
+TEST_F(IniTest, AnUnreadableFileIsKeptAndToldOnce) {
+  std::vector<std::pair<FileProblem, std::string>> told;
+  SetFileProblemReporter(
+      [&](FileProblem p, const std::string& path) { told.emplace_back(p, path); });
+  dir_.WriteUnreadable("CFG.DAT", kCfg);
+  IniFile ini = Ini();
+  EXPECT_EQ(ini.ReadString("Preference", "Speed", "dflt"), "dflt");
+  EXPECT_FALSE(ini.WriteString("Preference", "Speed", "slow"));
+  EXPECT_FALSE(ini.DeleteKey("Preference", "Speed"));
+  EXPECT_FALSE(ini.EraseSection("Users"));
+  EXPECT_FALSE(ini.Hold());
+  EXPECT_TRUE(dir_.Unreadable("CFG.DAT"));
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].first, FileProblem::Unreadable);
+  EXPECT_EQ(told[0].second, dir_.File("CFG.DAT"));
+
+  told.clear();
+  dir_.Write("OTHER.DAT", kCfg);
+  IniFile other(dir_.File("OTHER.DAT"));
+  SetFailurePoints({-1, -1, 0});
+  EXPECT_FALSE(other.WriteString("Preference", "Speed", "slow"));
+  EXPECT_FALSE(other.WriteString("Preference", "Speed", "slower"));
+  SetFailurePoints({});
+  EXPECT_EQ(dir_.Read("OTHER.DAT"), kCfg);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].first, FileProblem::WriteFailed);
+  EXPECT_TRUE(other.WriteString("Preference", "Speed", "slow"));
+  SetFileProblemReporter({});
 }
 
 }  // namespace

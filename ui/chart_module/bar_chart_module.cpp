@@ -6,8 +6,35 @@
 #include <QStackedBarSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 
 #include "ui/bar_chart.h"
+
+namespace {
+
+// Ticks on whole numbers, at most five steps of 1, 2 or 5 times a power of
+// ten, so no two labels read the same.
+void SetWholeTicks(QValueAxis* axis, double low, double high) {
+  const double span = std::max(high - low, 1.0);
+  double step = 1;
+  for (double power = 1;; power *= 10) {
+    const double fits[] = {power, 2 * power, 5 * power};
+    const auto it = std::find_if(std::begin(fits), std::end(fits),
+                                 [span](double f) { return span / f <= 5; });
+    if (it != std::end(fits)) {
+      step = *it;
+      break;
+    }
+  }
+  axis->setRange(std::floor(low / step) * step, std::max(std::ceil(high / step) * step, step));
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
+  axis->setLabelFormat("%.0f");
+}
+
+}  // namespace
 
 // A stacked series so that each bar has its own colour and takes the whole category.
 extern "C" Q_DECL_EXPORT QWidget* tw_make_bar_chart(QWidget* parent, bool showAxis) {
@@ -50,8 +77,7 @@ extern "C" Q_DECL_EXPORT void tw_set_bar_chart_bars(QWidget* widget, const tw::C
   auto* y = new QValueAxis;
   double low = 0;
   for (std::size_t i = 0; i < count; ++i) low = std::min(low, bars[i].Value);
-  y->setRange(low, top);
-  y->setLabelFormat("%d");
+  SetWholeTicks(y, low, top);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   series->attachAxis(x);
