@@ -133,7 +133,26 @@ bool HelpService::Open(const std::string& path) {
   return status == gfx::ResourceFile::Status::Ok;
 }
 
+void HelpService::OpenPending() const {
+  if (!pending_) return;
+  const std::string path = std::move(*pending_);
+  pending_.reset();
+  HelpService* self = const_cast<HelpService*>(this);
+  if (!self->Open(path) && damaged_ && on_damaged_) on_damaged_(path);
+}
+
+bool HelpService::IsOpen() const {
+  OpenPending();
+  return file_.IsOpen();
+}
+
+bool HelpService::HasTopic(int context) const {
+  OpenPending();
+  return file_.Titles().count(context) != 0;
+}
+
 QString HelpService::Title(int context) const {
+  OpenPending();
   auto it = file_.Titles().find(context);
   return it == file_.Titles().end() ? QString() : it->second;
 }

@@ -9,8 +9,10 @@
 #include <QString>
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/state.h"
@@ -63,10 +65,16 @@ class HelpService : public QObject {
 
   // Registers the help file; false when it is missing or damaged.
   bool Open(const std::string& path);
-  bool IsOpen() const { return file_.IsOpen(); }
+  // The same, done when the help is first asked for; a damaged file is then
+  // told through onDamaged.
+  void OpenWhenUsed(const std::string& path, std::function<void(const std::string&)> onDamaged = {}) {
+    pending_ = path;
+    on_damaged_ = std::move(onDamaged);
+  }
+  bool IsOpen() const;
   // The last file refused was there but damaged.
   bool Damaged() const { return damaged_; }
-  bool HasTopic(int context) const { return file_.Titles().count(context) != 0; }
+  bool HasTopic(int context) const;
   QString Title(int context) const;
 
   // Shows the topic in the named window; a context the file lacks shows the
@@ -80,6 +88,7 @@ class HelpService : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void OpenPending() const;
   HelpWindow* Ensure(const std::string& name);
   // Makes the window a window of owner (none: the home window), as shown
   // and where it was.
@@ -88,6 +97,8 @@ class HelpService : public QObject {
   gfx::HelpFile file_;
   bool damaged_ = false;
   QPointer<QWidget> home_;
+  mutable std::optional<std::string> pending_;
+  std::function<void(const std::string&)> on_damaged_;
   // A window lent to a dialog that is destroyed goes with it.
   std::map<std::string, QPointer<HelpWindow>> windows_;
 };

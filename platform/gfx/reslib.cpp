@@ -17,13 +17,17 @@ QString Upper(std::string_view name) {
 }
 
 // A picture of the library, refused unread when its header claims more than
-// any picture of the program needs.
-QImage ReadPicture(const QString& entry) {
-  QImageReader reader(entry);
-  const QSize size = reader.size();
-  if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
-    return QImage();
-  return reader.read();
+// any picture of the program needs. The library holds PNG pictures: naming
+// the format spares probing every image plugin.
+QImage ReadEntry(const QString& entry) {
+  for (const char* format : {"PNG", ""}) {
+    QImageReader reader(entry, format);
+    const QSize size = reader.size();
+    if (!size.isValid()) continue;
+    if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) return QImage();
+    return reader.read();
+  }
+  return QImage();
 }
 
 }  // namespace
@@ -50,13 +54,13 @@ bool ResourceLibrary::Contains(std::string_view name) const {
 
 Bitmap ResourceLibrary::LoadBitmap(std::string_view name) const {
   if (!Contains(name)) return Bitmap();
-  return Bitmap(ReadPicture(Entry(name)));
+  return Bitmap(ReadEntry(Entry(name)));
 }
 
 CursorImage ResourceLibrary::LoadCursor(std::string_view name) const {
   CursorImage cursor;
   if (!Contains(name)) return cursor;
-  cursor.image = ReadPicture(Entry(name)).convertToFormat(QImage::Format_ARGB32);
+  cursor.image = ReadEntry(Entry(name)).convertToFormat(QImage::Format_ARGB32);
   const QStringList spot = cursor.image.text(QString::fromLatin1(kHotSpotKey)).split(',');
   if (spot.size() == 2) cursor.hot_spot = QPoint(spot[0].toInt(), spot[1].toInt());
   return cursor;
