@@ -69,6 +69,28 @@ std::string CheckPictureBytes(std::string_view d) {
   return {};
 }
 
+std::string CheckPngBytes(std::string_view d) {
+  auto be32 = [&](size_t at) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<uint8_t>(d[at + i]);
+    return v;
+  };
+  if (d.size() < 33 || d.substr(0, 8) != std::string_view("\x89PNG\r\n\x1a\n", 8))
+    return "not a PNG picture";
+  if (d.substr(12, 4) != "IHDR") return "no header";
+  const uint32_t width = be32(16), height = be32(20);
+  if (width < 1 || width > kMaxPictureSide || height < 1 || height > kMaxPictureSide)
+    return "size out of range";
+  for (size_t at = 8;;) {
+    if (at + 12 > d.size()) return "cut short";
+    const uint32_t length = be32(at);
+    if (length > d.size() - at - 12) return "a chunk longer than the picture";
+    const std::string_view type = d.substr(at + 4, 4);
+    at += 12 + length;
+    if (type == "IEND") return {};
+  }
+}
+
 Bitmap LoadPictureFile(const std::string& path, PictureStatus* status) {
   PictureStatus dummy;
   PictureStatus& result = status ? *status : dummy;

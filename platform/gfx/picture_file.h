@@ -20,6 +20,10 @@ inline constexpr int kMaxPictureSide = 4096;
 // depth and compression the decoder knows, and uncompressed pixel data that
 // the file holds whole.
 std::string CheckPictureBytes(std::string_view bytes);
+// The same for the PNG pictures of the picture library: the signature, a
+// header of kMaxPictureSide pixels or fewer each way, and every chunk
+// within the bytes up to the closing one.
+std::string CheckPngBytes(std::string_view bytes);
 // Empty when the file is missing or damaged (checked before it is decoded,
 // and decoded from the bytes checked); status tells which.
 Bitmap LoadPictureFile(const std::string& path, PictureStatus* status = nullptr);

@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QFile>
 #include <QPixmap>
 #include <algorithm>
 
@@ -16,18 +16,15 @@ QString Upper(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
 }
 
-// A picture of the library, refused unread when its header claims more than
-// any picture of the program needs. The library holds PNG pictures: naming
-// the format spares probing every image plugin.
+// A picture of the library (a PNG picture), decoded only when its header
+// and chunks are sound.
 QImage ReadEntry(const QString& entry) {
-  for (const char* format : {"PNG", ""}) {
-    QImageReader reader(entry, format);
-    const QSize size = reader.size();
-    if (!size.isValid()) continue;
-    if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) return QImage();
-    return reader.read();
-  }
-  return QImage();
+  QFile file(entry);
+  if (!file.open(QIODevice::ReadOnly)) return QImage();
+  const QByteArray bytes = file.readAll();
+  if (!CheckPngBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))).empty())
+    return QImage();
+  return QImage::fromData(bytes, "PNG");
 }
 
 }  // namespace
