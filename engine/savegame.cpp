@@ -8,6 +8,7 @@
 #include "core/gamesfile.h"
 #include "core/stats.h"
 #include "core/util.h"
+#include "engine/demo_source.h"
 #include "engine/executor.h"
 #include "engine/gameover.h"
 #include "engine/newgame.h"
@@ -598,7 +599,7 @@ std::string SavedGamesFolder(const GameContext& ctx) {
 std::string DemoFilePath(const GameContext& ctx) {
   int64_t game = 0;
   if (!ParseInt(ctx.Cfg(cfg::Game), game)) game = 0;
-  return ctx.DataPath("Demos\\G" + IntToStrPad(game, 4) + ".GAM");
+  return ctx.DataPath("Demos\\" + DemoFileName(static_cast<int>(game)));
 }
 
 }  // namespace tw
