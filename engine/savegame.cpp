@@ -236,6 +236,8 @@ bool Refuse(GameContext& ctx, std::string& error, const std::string& text) {
   return false;
 }
 
+}  // namespace
+
 bool TableHoldsCards(const GameContext& ctx) {
   for (const StringList* list :
        {&ctx.MazzoPiles, &ctx.DestPiles, &ctx.FilaPiles, &ctx.AppoggPiles}) {
@@ -245,8 +247,6 @@ bool TableHoldsCards(const GameContext& ctx) {
   }
   return false;
 }
-
-}  // namespace
 
 void BuildSavedGameLines(const GameContext& ctx, StringList& lines) {
   lines.clear();
