@@ -213,6 +213,8 @@ bool MainWindow::ToggleDemo() {
     ctx_.TfrmMain.GameInProgress = 0;
     ctx_.TfrmMain.GameWon = 0;
     ClearTable(ctx_, false, true);
+    ctx_.SetCfg(cfg::Score, "0");
+    ShowScore("0");
   }
   {
     QSignalBlocker block(command);
