@@ -1,7 +1,7 @@
 #include "tools/demos/search.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "core/cards.h"
 #include "core/util.h"
@@ -95,7 +95,8 @@ int Priority(GameContext& ctx, const DemoMove& move, bool prune) {
     onRun = below > 0 && !uncovers &&
             CanBuildOn(ctx, below, move.drop.card, r.TableauStart(i), r.FoundationBase(0),
                        r.TableauDirection(i), r.TableauRule(i), false, r.TableauWrap(i) > 0, i,
-                       true);
+                       true) &&
+            IsValidRun(ctx, below, i);
   }
   if (toFoundation) return uncovers ? 105 : 100;
   // A card already built on the card below moves only to a foundation.
@@ -110,7 +111,9 @@ int Priority(GameContext& ctx, const DemoMove& move, bool prune) {
   }
   if (empties) return toReserve ? 30 : 60;
   if (toReserve) return 20;
-  return ontoEmpty ? 22 : 25;
+  if (ontoEmpty) return 22;
+  // Onto a card of its own suit first (runs of one suit move together).
+  return CardSuit(TopCard(*onto)) == CardSuit(move.drop.card) ? 27 : 25;
 }
 
 bool Make(GameContext& ctx, const DemoMove& move) {
@@ -125,7 +128,40 @@ bool Make(GameContext& ctx, const DemoMove& move) {
   return false;
 }
 
-void TakeBack(GameContext& ctx, int depth) {
+// The table as it was before a move, for moves that change it without an
+// undo step of their own (the gap closing of the grid games).
+struct Before {
+  StringList table;
+  int16_t redeals = 0;
+  int reserveDeals = 0;
+};
+
+Before Keep(const GameContext& ctx) {
+  Before b;
+  SaveTableSnapshot(ctx, b.table);
+  b.redeals = ctx.GameState.RedealsDone();
+  b.reserveDeals = ctx.ReserveDealCounter;
+  return b;
+}
+
+void Restore(GameContext& ctx, const Before& b) {
+  size_t line = 0;
+  for (StringList* piles : {&ctx.MazzoPiles, &ctx.DestPiles, &ctx.FilaPiles, &ctx.AppoggPiles}) {
+    for (size_t i = 0; i < piles->size(); ++i) {
+      RestorePileFromSnapshot(ctx, *piles, static_cast<int>(i), b.table[line++]);
+    }
+  }
+  ctx.GameState.RedealsDone() = b.redeals;
+  ctx.ReserveDealCounter = b.reserveDeals;
+}
+
+// Undoes the steps made since depth; a move that made none is put back from
+// the table kept before it.
+void TakeBack(GameContext& ctx, int depth, const Before& before) {
+  if (UndoDepth(ctx) == depth) {
+    Restore(ctx, before);
+    return;
+  }
   while (UndoDepth(ctx) > depth) {
     if (!UndoRedo(ctx, true, true)) break;
   }
@@ -137,7 +173,7 @@ class Search {
       : ctx_(ctx), limits_(limits), prune_(prune) {}
 
   bool Run() {
-    seen_.insert(TableKey(ctx_));
+    seen_[TableKey(ctx_)] = limits_.maxMoves;
     return Visit();
   }
   // The budget ran out (rather than every move having been tried).
@@ -154,6 +190,17 @@ class Search {
     return stop_;
   }
 
+  // A table is searched again only when it is reached with more moves left
+  // than before (the move limit may have cut the earlier search short).
+  bool FirstVisit() {
+    const int left = limits_.maxMoves - static_cast<int>(path.size()) - 1;
+    auto [it, added] = seen_.try_emplace(TableKey(ctx_), left);
+    if (added) return true;
+    if (it->second >= left) return false;
+    it->second = left;
+    return true;
+  }
+
   bool Visit() {
     if (static_cast<int>(path.size()) >= limits_.maxMoves) return false;
     std::vector<std::pair<int, DemoMove>> ranked;
@@ -167,19 +214,16 @@ class Search {
       if (OutOfBudget()) return false;
       ++nodes;
       const int depth = UndoDepth(ctx_);
+      const Before before = Keep(ctx_);
       const bool moved = Make(ctx_, move);
-      if (!moved || UndoDepth(ctx_) == depth) {
-        TakeBack(ctx_, depth);
-        continue;
-      }
-      if (!seen_.insert(TableKey(ctx_)).second) {
-        TakeBack(ctx_, depth);
+      if (!moved || !FirstVisit()) {
+        TakeBack(ctx_, depth, before);
         continue;
       }
       path.push_back(move);
       if (IsGameWon(ctx_) || Visit()) return true;
       path.pop_back();
-      TakeBack(ctx_, depth);
+      TakeBack(ctx_, depth, before);
     }
     return false;
   }
@@ -187,7 +231,7 @@ class Search {
   GameContext& ctx_;
   const SearchLimits& limits_;
   const bool prune_;
-  std::unordered_set<uint64_t> seen_;
+  std::unordered_map<uint64_t, int> seen_;  // table -> moves left when reached
   bool stop_ = false;
 };
 
