@@ -116,6 +116,66 @@ int Priority(GameContext& ctx, const DemoMove& move, bool prune) {
   return CardSuit(TopCard(*onto)) == CardSuit(move.drop.card) ? 27 : 25;
 }
 
+// A drop to a foundation that no play could regret: onto an empty
+// foundation, or a card whose every neighbour rank (the one it would be
+// built on in the tableau) already lies on the foundations.
+bool SafeToFoundation(GameContext& ctx, const DemoMove& move) {
+  if (move.kind != DemoMove::Kind::Drop || move.drop.target.rfind("Dest", 0) != 0) return false;
+  const Source from = FindSource(ctx, move.drop.card);
+  if (from.where == Source::Where::Foundation || from.where == Source::Where::None) return false;
+  const std::string* onto = PileByName(ctx, move.drop.target);
+  if (!onto) return false;
+  if (onto->empty()) return true;
+  const int rank = CardRank(move.drop.card), below = CardRank(TopCard(*onto));
+  int neighbour = 0;
+  if (below == rank - 1) {
+    neighbour = rank - 1;
+  } else if (below == rank + 1) {
+    neighbour = rank + 1;
+  } else {
+    return false;
+  }
+  const int decks = ctx.GameRules.CardCount() > 52 ? 2 : 1;
+  int home = 0;
+  for (const std::string& pile : ctx.DestPiles) {
+    const int n = PileCardCount(pile);
+    for (int k = 0; k < n; ++k) home += CardRank(PileCardAt(pile, k)) == neighbour;
+  }
+  return home >= 4 * decks;
+}
+
+// How far the table is from a win, higher better: cards home count most,
+// then face-down cards and cards lying on a card they do not build on.
+int Progress(GameContext& ctx) {
+  const GameRulesRecord& r = ctx.GameRules;
+  int score = 0;
+  for (const std::string& pile : ctx.DestPiles) score += 20 * PileCardCount(pile);
+  for (int i = 0; i < std::clamp<int>(r.TableauCount(), 0, kMaxTableaus); ++i) {
+    const std::string& pile = ctx.FilaPiles[static_cast<size_t>(i)];
+    const int n = PileCardCount(pile);
+    if (n == 0) score += 6;
+    for (int k = 0; k < n; ++k) {
+      const int card = PileCardAt(pile, k);
+      if (card <= 0) continue;
+      if (!IsFaceUp(ctx, card)) {
+        score -= 6;
+        continue;
+      }
+      const int below = k > 0 ? PileCardAt(pile, k - 1) : 0;
+      if (below > 0 && IsFaceUp(ctx, below) &&
+          !CanBuildOn(ctx, below, card, r.TableauStart(i), r.FoundationBase(0),
+                      r.TableauDirection(i), r.TableauRule(i), false, r.TableauWrap(i) > 0, i,
+                      true)) {
+        score -= 3;
+      }
+    }
+  }
+  for (int i = 0; i < std::clamp<int>(r.ReserveCount(), 0, kMaxReserves); ++i) {
+    if (ctx.AppoggPiles[static_cast<size_t>(i)].empty()) score += 2;
+  }
+  return score;
+}
+
 bool Make(GameContext& ctx, const DemoMove& move) {
   switch (move.kind) {
     case DemoMove::Kind::Stock:
@@ -169,8 +229,8 @@ void TakeBack(GameContext& ctx, int depth, const Before& before) {
 
 class Search {
  public:
-  Search(GameContext& ctx, const SearchLimits& limits, bool prune)
-      : ctx_(ctx), limits_(limits), prune_(prune) {}
+  Search(GameContext& ctx, const SearchLimits& limits, bool prune, uint64_t seed)
+      : ctx_(ctx), limits_(limits), prune_(prune), seed_(seed) {}
 
   bool Run() {
     seen_[TableKey(ctx_)] = limits_.maxMoves;
@@ -205,8 +265,34 @@ class Search {
     if (static_cast<int>(path.size()) >= limits_.maxMoves) return false;
     std::vector<std::pair<int, DemoMove>> ranked;
     for (DemoMove& m : DemoCandidates(ctx_)) {
+      // A safe move to a foundation is the only one worth trying.
+      if (SafeToFoundation(ctx_, m)) {
+        ranked.assign(1, {0, std::move(m)});
+        break;
+      }
       const int p = Priority(ctx_, m, prune_);
       if (p != kSkip) ranked.emplace_back(p, std::move(m));
+    }
+    if (seed_ != 0 && ranked.size() > 1) {
+      // Looking one move ahead: the moves to foundations keep
+      // their place, every other move is ranked by the table it leaves.
+      for (auto& [priority, move] : ranked) {
+        if (priority >= 100) {
+          priority = 1000000 + priority;
+          continue;
+        }
+        const int depth = UndoDepth(ctx_);
+        const Before before = Keep(ctx_);
+        if (Make(ctx_, move)) {
+          priority = Progress(ctx_) * 128 + priority + static_cast<int>(Next() % 8);
+        } else {
+          priority = kSkip;
+        }
+        TakeBack(ctx_, depth, before);
+      }
+      ranked.erase(std::remove_if(ranked.begin(), ranked.end(),
+                                  [](const auto& r) { return r.first == kSkip; }),
+                   ranked.end());
     }
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
@@ -228,9 +314,17 @@ class Search {
     return false;
   }
 
+  uint64_t Next() {
+    seed_ ^= seed_ << 13;
+    seed_ ^= seed_ >> 7;
+    seed_ ^= seed_ << 17;
+    return seed_;
+  }
+
   GameContext& ctx_;
   const SearchLimits& limits_;
   const bool prune_;
+  uint64_t seed_;
   std::unordered_map<uint64_t, int> seen_;  // table -> moves left when reached
   bool stop_ = false;
 };
@@ -239,19 +333,24 @@ class Search {
 
 SearchResult SearchDeal(GameContext& ctx, const std::string& deal, const SearchLimits& limits) {
   SearchResult result;
-  // First without moving cards off their builds; when that runs out of
-  // moves within the budget, again with them.
+  // Rounds with a share of the budget each, first looking one move ahead
+  // without moving cards off their builds, then with them, then both again
+  // by the move kinds alone: a search lost deep in one part of the tree
+  // starts afresh.
+  constexpr int kRounds = 4;
   std::vector<DemoMove> path;
   bool won = false;
-  for (bool prune : {true, false}) {
+  for (int round = 0; round < kRounds && !won; ++round) {
     if (!StartDealForPlay(ctx, deal)) return result;
-    SearchLimits left = limits;
-    left.nodes = limits.nodes - result.nodes;
-    Search search(ctx, left, prune);
+    SearchLimits share = limits;
+    share.nodes = (limits.nodes - result.nodes) / (kRounds - round);
+    Search search(ctx, share, round % 2 == 0, round < 2 ? 0x9e3779b97f4a7c15ull * (round + 1) : 0);
     won = search.Run();
     result.nodes += search.nodes;
     path = std::move(search.path);
-    if (won || search.Stopped()) break;
+    // Every move tried without a win: another order finds nothing either.
+    if (!won && !search.Stopped() && round % 2 == 1) break;
+    if (std::chrono::steady_clock::now() >= limits.deadline) break;
   }
   if (!won) return result;
   DemoSource check;
