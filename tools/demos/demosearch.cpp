@@ -48,7 +48,7 @@ void Usage() {
          "  --deals K       deal numbers tried per game (500)\n"
          "  --seconds S     time budget per game (120)\n"
          "  --nodes N       moves tried per deal (200000)\n"
-         "  --max-moves M   longest move list (400)\n"
+         "  --max-moves M   longest move list (300)\n"
          "  --rate K        report the share of K deals won from --first; writes nothing\n"
          "  --missing       with --game all: only games without a source\n"
          "  --note TEXT     a note for the source (why this deal was chosen)\n"
