@@ -49,6 +49,7 @@ void Usage() {
          "  --seconds S     time budget per game (120)\n"
          "  --nodes N       moves tried per deal (200000)\n"
          "  --max-moves M   longest move list (300)\n"
+         "  --rounds R      searches sharing a deal's budget, each ordering moves anew (4)\n"
          "  --rate K        report the share of K deals won from --first; writes nothing\n"
          "  --missing       with --game all: only games without a source\n"
          "  --note TEXT     a note for the source (why this deal was chosen)\n"
@@ -89,6 +90,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
       o.seconds = std::stod(value());
     } else if (a == "--nodes") {
       o.limits.nodes = std::stoll(value());
+    } else if (a == "--rounds") {
+      o.limits.rounds = std::stoi(value());
     } else if (a == "--max-moves") {
       o.limits.maxMoves = std::stoi(value());
     } else if (a == "--rate") {

@@ -162,11 +162,13 @@ int Progress(GameContext& ctx) {
         continue;
       }
       const int below = k > 0 ? PileCardAt(pile, k - 1) : 0;
-      if (below > 0 && IsFaceUp(ctx, below) &&
-          !CanBuildOn(ctx, below, card, r.TableauStart(i), r.FoundationBase(0),
+      if (below <= 0 || !IsFaceUp(ctx, below)) continue;
+      if (!CanBuildOn(ctx, below, card, r.TableauStart(i), r.FoundationBase(0),
                       r.TableauDirection(i), r.TableauRule(i), false, r.TableauWrap(i) > 0, i,
                       true)) {
         score -= 3;
+      } else if (r.RunMoveRule() != 0 && CardSuit(below) != CardSuit(card)) {
+        score -= 1;  // built, but the run breaks there
       }
     }
   }
@@ -333,18 +335,20 @@ class Search {
 
 SearchResult SearchDeal(GameContext& ctx, const std::string& deal, const SearchLimits& limits) {
   SearchResult result;
-  // Rounds with a share of the budget each, first looking one move ahead
-  // without moving cards off their builds, then with them, then both again
-  // by the move kinds alone: a search lost deep in one part of the tree
-  // starts afresh.
-  constexpr int kRounds = 4;
+  // Rounds with a share of the budget each, in turn looking one move ahead
+  // without moving cards off their builds, then with them, then both by the
+  // move kinds alone, and again with other tie-breaks: a search lost deep in
+  // one part of the tree starts afresh.
+  const int rounds = std::max(1, limits.rounds);
   std::vector<DemoMove> path;
   bool won = false;
-  for (int round = 0; round < kRounds && !won; ++round) {
+  for (int round = 0; round < rounds && !won; ++round) {
     if (!StartDealForPlay(ctx, deal)) return result;
     SearchLimits share = limits;
-    share.nodes = (limits.nodes - result.nodes) / (kRounds - round);
-    Search search(ctx, share, round % 2 == 0, round < 2 ? 0x9e3779b97f4a7c15ull * (round + 1) : 0);
+    share.nodes = (limits.nodes - result.nodes) / (rounds - round);
+    const bool ahead = round % 4 < 2;
+    Search search(ctx, share, round % 2 == 0,
+                  ahead ? 0x9e3779b97f4a7c15ull * static_cast<uint64_t>(round + 1) : 0);
     won = search.Run();
     result.nodes += search.nodes;
     path = std::move(search.path);

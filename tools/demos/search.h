@@ -19,6 +19,7 @@ namespace tw::demos {
 struct SearchLimits {
   int64_t nodes = 200000;  // per deal
   int maxMoves = 300;      // the longest move list kept
+  int rounds = 4;          // searches of the deal that share the budget
   std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 
