@@ -76,9 +76,9 @@ TEST_F(CommandsTest, EnabledStatesFollowTheGameState) {
       {"mnuSeeChampions", {true, true, true, true}},
       {"mnuSelect", {false, true, true, false}},
       {"mnuGameStatistics", {true, true, true, true}},
+      {"mnuCustomize", {true, true, true, true}},
+      {"Generali1", {true, true, true, true}},
       {"mnuDemo", {false, true, true, true}},
-      // Its dialog is not part of the program yet.
-      {"mnuCustomize", {false, false, false, false}},
   };
   // Buttons New .. Exit and the command each repeats.
   const char* const buttons[] = {"mnuNew",   "mnuOpen", "mnuRestartGame", "mnuSave",
