@@ -23,11 +23,23 @@ namespace {
 
 int Used(int count, int max) { return std::clamp(count, 0, max); }
 
+// A pile by kind ('W' waste, 'F' foundation, 'T' tableau, 'R' reserve) and index.
+struct PileRef {
+  char kind;
+  int index;
+  bool operator==(const PileRef&) const = default;
+};
+
 struct Lift {
   int card;
   int lifted;
   int sourceTop;
-  std::string source;
+  PileRef source;
+};
+
+struct Target {
+  std::string name;
+  PileRef pile;
 };
 
 // Sets the lifted state the pick-up would, tests the target, clears it.
@@ -46,11 +58,11 @@ std::vector<Lift> Lifts(GameContext& ctx) {
   const GameRulesRecord& rules = ctx.GameRules;
   std::vector<Lift> lifts;
   const int wasteTop = TopCard(ctx.MazzoPiles[1]);
-  if (wasteTop > 0 && IsFaceUp(ctx, wasteTop)) lifts.push_back({wasteTop, 1, 0, "Mazzo_Vis"});
+  if (wasteTop > 0 && IsFaceUp(ctx, wasteTop)) lifts.push_back({wasteTop, 1, 0, {'W', 0}});
   for (int i = 0; i < Used(rules.ReserveCount(), kMaxReserves); ++i) {
     const int top = TopCard(ctx.AppoggPiles[static_cast<size_t>(i)]);
     if (top > 0 && IsFaceUp(ctx, top)) {
-      lifts.push_back({top, 1, top, "Appogg" + std::to_string(i + 1)});
+      lifts.push_back({top, 1, top, {'R', i}});
     }
   }
   for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
@@ -64,7 +76,7 @@ std::vector<Lift> Lifts(GameContext& ctx) {
       if (lifted > 1 && (!IsValidRun(ctx, card, i) || !RunLengthAllowed(ctx, card, false))) {
         continue;
       }
-      lifts.push_back({card, lifted, top, "Fila" + std::to_string(i + 1)});
+      lifts.push_back({card, lifted, top, {'T', i}});
     }
   }
   const int pick = rules.FoundationPick();
@@ -73,7 +85,7 @@ std::vector<Lift> Lifts(GameContext& ctx) {
     const std::string& pile = ctx.DestPiles[static_cast<size_t>(i)];
     const int top = TopCard(pile);
     if (top > 0 && (pick == 1 || (pick == 2 && PileCardCount(pile) >= 2))) {
-      lifts.push_back({top, 1, 0, "Dest" + std::to_string(i + 1)});
+      lifts.push_back({top, 1, 0, {'F', i}});
     }
   }
   return lifts;
@@ -188,16 +200,16 @@ bool DirectDrop::DropOnPile(GameContext& ctx, int card, int kind, int index, boo
 std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
   const GameRulesRecord& rules = ctx.GameRules;
   std::vector<PlayerMove> moves;
-  std::vector<std::string> targets;
+  std::vector<Target> targets;
   for (int i = IsSelectionGame(ctx) ? 1 : 0; i < Used(rules.FoundationCount(), kMaxFoundations);
        ++i) {
-    targets.push_back("Dest" + std::to_string(i + 1));
+    targets.push_back({"Dest" + std::to_string(i + 1), {'F', i}});
   }
   for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
-    targets.push_back("Fila" + std::to_string(i + 1));
+    targets.push_back({"Fila" + std::to_string(i + 1), {'T', i}});
   }
   for (int i = 0; i < Used(rules.ReserveCount(), kMaxReserves); ++i) {
-    targets.push_back("Appogg" + std::to_string(i + 1));
+    targets.push_back({"Appogg" + std::to_string(i + 1), {'R', i}});
   }
   // Discard games play a tableau top onto the third stock slot.
   const int kind = rules.GameKind();
@@ -211,9 +223,9 @@ std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
     }
   }
   for (const Lift& lift : Lifts(ctx)) {
-    for (const std::string& target : targets) {
-      if (target == lift.source) continue;
-      if (Allowed(ctx, lift, target)) moves.push_back({lift.card, target, lift.lifted});
+    for (const Target& target : targets) {
+      if (target.pile == lift.source) continue;
+      if (Allowed(ctx, lift, target.name)) moves.push_back({lift.card, target.name, lift.lifted});
     }
   }
   return moves;
