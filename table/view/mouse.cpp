@@ -11,6 +11,7 @@
 #include "engine/executor.h"
 #include "engine/legality.h"
 #include "engine/newgame.h"
+#include "engine/pairs.h"
 #include "engine/pileops.h"
 #include "engine/undo.h"
 #include "table/geometry.h"

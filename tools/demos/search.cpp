@@ -131,14 +131,19 @@ void TakeBack(GameContext& ctx, int depth) {
   }
 }
 
+// A move that only shifts cards between tableau piles and reserves, without
+// turning a card up or emptying a pile: it makes no progress by itself.
+bool IsIdle(int priority) { return priority == 10 || (priority >= 15 && priority <= 25); }
+
 class Search {
  public:
-  Search(GameContext& ctx, const SearchLimits& limits, bool prune)
-      : ctx_(ctx), limits_(limits), prune_(prune) {}
+  // idleLimit: how many idle moves may follow each other (-1 no limit).
+  Search(GameContext& ctx, const SearchLimits& limits, bool prune, int idleLimit)
+      : ctx_(ctx), limits_(limits), prune_(prune), idleLimit_(idleLimit) {}
 
   bool Run() {
     seen_.insert(TableKey(ctx_));
-    return Visit();
+    return Visit(0);
   }
   // The budget ran out (rather than every move having been tried).
   bool Stopped() const { return stop_; }
@@ -154,12 +159,14 @@ class Search {
     return stop_;
   }
 
-  bool Visit() {
+  bool Visit(int idle) {
     if (static_cast<int>(path.size()) >= limits_.maxMoves) return false;
     std::vector<std::pair<int, DemoMove>> ranked;
     for (DemoMove& m : DemoCandidates(ctx_)) {
       const int p = Priority(ctx_, m, prune_);
-      if (p != kSkip) ranked.emplace_back(p, std::move(m));
+      if (p == kSkip) continue;
+      if (idleLimit_ >= 0 && IsIdle(p) && idle >= idleLimit_) continue;
+      ranked.emplace_back(p, std::move(m));
     }
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
@@ -177,7 +184,7 @@ class Search {
         continue;
       }
       path.push_back(move);
-      if (IsGameWon(ctx_) || Visit()) return true;
+      if (IsGameWon(ctx_) || Visit(IsIdle(priority) ? idle + 1 : 0)) return true;
       path.pop_back();
       TakeBack(ctx_, depth);
     }
@@ -187,6 +194,7 @@ class Search {
   GameContext& ctx_;
   const SearchLimits& limits_;
   const bool prune_;
+  const int idleLimit_;
   std::unordered_set<uint64_t> seen_;
   bool stop_ = false;
 };
@@ -195,19 +203,29 @@ class Search {
 
 SearchResult SearchDeal(GameContext& ctx, const std::string& deal, const SearchLimits& limits) {
   SearchResult result;
-  // First without moving cards off their builds; when that runs out of
-  // moves within the budget, again with them.
+  // First with a few idle moves at a time between moves that make progress,
+  // then with more; each of these gets a share of the budget. Then without
+  // the limit: first without moving cards off their builds and, when that
+  // runs out of moves within the budget, again with them.
   std::vector<DemoMove> path;
   bool won = false;
-  for (bool prune : {true, false}) {
+  struct Pass {
+    int idleLimit;
+    bool prune;
+    int64_t share;  // of the budget, in eighths
+  };
+  for (const Pass& pass : {Pass{2, true, 1}, Pass{5, false, 2}, Pass{-1, true, 8},
+                           Pass{-1, false, 8}}) {
     if (!StartDealForPlay(ctx, deal)) return result;
     SearchLimits left = limits;
-    left.nodes = limits.nodes - result.nodes;
-    Search search(ctx, left, prune);
+    left.nodes = std::min(limits.nodes * pass.share / 8, limits.nodes - result.nodes);
+    if (left.nodes <= 0) break;
+    Search search(ctx, left, pass.prune, pass.idleLimit);
     won = search.Run();
     result.nodes += search.nodes;
     path = std::move(search.path);
-    if (won || search.Stopped()) break;
+    if (won) break;
+    if (pass.idleLimit < 0 && search.Stopped()) break;
   }
   if (!won) return result;
   DemoSource check;
