@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/newgame.h"
+#include "engine/pairs.h"
 #include "engine/undo.h"
 #include "table/view/selection.h"
 #include "tests/view/play_fixture.h"
