@@ -95,6 +95,14 @@ TEST_F(DemoTest, TheBarMovesTheTableToTheRecordedPositions) {
   EXPECT_TRUE(window().DemoControl("btnDemoFirst")->isVisible());
   EXPECT_EQ(Bar().maximum(), n);
   ExpectAt(tables, 0, "loading");
+  // The dealt cards are on the screen: the first tableau card is mostly white.
+  const QImage shown = window().Surface()->grab().toImage();
+  const QRect card(CardPlace(TopCard(ctx().FilaPiles[0])), QSize(ctx().CardWidth, ctx().CardHeight));
+  long light = 0;
+  for (int y = card.top(); y <= card.bottom(); ++y) {
+    for (int x = card.left(); x <= card.right(); ++x) light += qGray(shown.pixel(x, y));
+  }
+  EXPECT_GT(light / (card.width() * card.height()), 160) << "no card drawn";
   EXPECT_FALSE(ctx().TfrmMain.GameInProgress);
   for (const char* off : {"mnuSave", "mnuUndo", "mnuRedo", "mnuRestartGame", "mnuPause"}) {
     EXPECT_FALSE(window().Action(off)->isEnabled()) << off;

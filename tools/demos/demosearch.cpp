@@ -215,6 +215,7 @@ void WinRate(HeadlessPlay& play, const Options& o, int game, const std::string& 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::cout << std::unitbuf;  // progress shows as it is made
   Options o;
   try {
     if (!ParseArgs(argc, argv, o)) {
