@@ -1,8 +1,11 @@
 #include "core/overall.h"
 
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "core/datafiles.h"
+#include "core/gamesfile.h"
 #include "core/resultfile.h"
 #include "core/util.h"
 #include "platform/sys/files.h"
@@ -17,7 +20,6 @@ namespace {
 
 constexpr int64_t kTotalMax = 999999999999LL;  // 12 digits
 constexpr int64_t kBestMax = 999999;           // 6 digits
-constexpr int kFirstCustomGame = 8000;
 
 const std::string kZeros(30, '0');
 
@@ -193,6 +195,43 @@ OverallRanking ReadOverallScores(GameContext& ctx) {
     out.Raw.push_back(e.raw);
   }
   return out;
+}
+
+std::vector<OverallDetail> ReadOverallDetails(GameContext& ctx, const std::string& player) {
+  std::vector<OverallDetail> rows;
+  const std::string path = StatGloFilePath(ctx);
+  ResultFile file;
+  if (!sys::FileExists(path) || !file.Load(path)) return rows;
+  const std::string name = TrimRightSpaces(player);
+  StringList words;
+  // The games file's words OverallMax (32) and CardCount (263) of every game.
+  ListGamesDatColumns(ctx, 32, 263, words);
+  for (size_t i = 0; i < ctx.GameList.size(); ++i) {
+    OverallDetail d;
+    d.Game = CatalogueNumber(ctx.GameList[i]);
+    d.Name = CatalogueName(ctx.GameList[i]);
+    if (!CheckBest(Plain(file, name, Key4("GS-", d.Game), kZeros), 1, d.Score) ||
+        !CheckBest(Plain(file, name, Key4("GT-", d.Game), kZeros), 2, d.Time)) {
+      return {};
+    }
+    int64_t max = 0, cards = 0;
+    if (i < words.size() && words[i].size() >= 20) {
+      ParseInt(Trim(words[i].substr(0, 10)), max);
+      ParseInt(Trim(words[i].substr(10, 10)), cards);
+    }
+    if (max == -1) max = cards;
+    d.Max = d.Score != 0 && d.Score >= max;
+    rows.push_back(d);
+  }
+  auto lower = [](std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+  };
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&lower](const OverallDetail& a, const OverallDetail& b) {
+                     return lower(a.Name) < lower(b.Name);
+                   });
+  return rows;
 }
 
 bool ResetSpoiledOverallScores(GameContext& ctx) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/state.h"
 
@@ -37,6 +38,19 @@ struct OverallRanking {
 // Every player ranked by total score, then shorter total time, then file
 // order. A spoiled file gives an empty ranking and is reset.
 OverallRanking ReadOverallScores(GameContext& ctx);
+
+// One game of a player's details: the best score and its time (0: none)
+// and whether it reaches the game's maximum (its overall-score rule word,
+// or its card count when that word is -1).
+struct OverallDetail {
+  int Game = 0;
+  std::string Name;
+  int64_t Score = 0, Time = 0;
+  bool Max = false;
+};
+// Every catalogued game, sorted by name; empty when the player has no file
+// or a stored value is damaged.
+std::vector<OverallDetail> ReadOverallDetails(GameContext& ctx, const std::string& player);
 
 // Deletes the file and tells the user. True.
 bool ResetSpoiledOverallScores(GameContext& ctx);

@@ -242,7 +242,10 @@ bool CardCounterWindow::LoadCounterSettings() {
   const int left = ini.ReadInteger("Preference", "CardCounter_Left", -1);
   const int top = ini.ReadInteger("Preference", "CardCounter_Top", -1);
   // A position never saved (or off the top-left edge) leaves the system's.
-  if (left > 0 && top > 0) move(left, top);
+  if (left > 0 && top > 0) {
+    move(left, top);
+    placed_ = true;
+  }
   stock_ = stock;
   tableau_ = !stock && tableau;
   inverted_ = inverse;
@@ -254,6 +257,11 @@ void CardCounterWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), kFormColour);
   p.drawImage(0, menu_->height(), back_);
+}
+
+void CardCounterWindow::showEvent(QShowEvent* event) {
+  placed_ = true;
+  QWidget::showEvent(event);
 }
 
 void CardCounterWindow::closeEvent(QCloseEvent* event) {

@@ -160,6 +160,11 @@ void MainWindow::AfterHandler() {
     after_handler_ = nullptr;
     work();
   }
+  if (play_after_handler_) {
+    auto play = std::move(play_after_handler_);
+    play_after_handler_ = nullptr;
+    play();
+  }
   if (!release_missed_) return;
   // The button went up while a move was being carried out: finish the
   // press now, so no drag is left hanging.
@@ -224,6 +229,8 @@ void MainWindow::BuildPanels() {
   pnl_linea_nera_ = Line(surface_, "#000000");
   pnl_tempo_ = LabelPanel(pnl_tb_, "Time:", lbl_tempo_);
   pnl_score_ = LabelPanel(pnl_tb_, "Score:", lbl_score_);
+  pnl_tempo_->setObjectName("pnlTempo");
+  pnl_score_->setObjectName("pnlScore");
   lbl_tempo_->setText("0:00:00");
   lbl_score_->setText("0");
   // The panels' own menus hide them; the toolbar's menu shows them again.
@@ -730,7 +737,10 @@ void MainWindow::ShowClock(const std::string& text) {
   lbl_tempo_->repaint();
 }
 
-void MainWindow::EnableCustomize(bool) {}
+void MainWindow::EnableCustomize(bool enabled) {
+  customize_allowed_ = enabled;
+  if (QAction* a = Action("mnuCustomize")) a->setEnabled(enabled);
+}
 
 void MainWindow::EnableAutoPlay(bool enabled) {
   autoplay_allowed_ = enabled;

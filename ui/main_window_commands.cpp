@@ -36,17 +36,6 @@ namespace tw {
 
 namespace {
 
-// Commands whose dialogs or windows are not part of the program yet: shown,
-// never enabled.
-const char* const kNotYetAvailable[] = {"mnuCustomize", "Generali1", "mnuPublishOvrScore"};
-
-bool NotYetAvailable(const std::string& name) {
-  for (const char* n : kNotYetAvailable) {
-    if (name == n) return true;
-  }
-  return false;
-}
-
 // The ten buttons of each toolbar: hint, glyph, the menu command they run,
 // and the left edges on the large and the small toolbar.
 struct ButtonSpec {
@@ -115,7 +104,6 @@ QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& ca
   if (run) connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
   actions_[name] = a;
   action_order_.push_back(name);
-  if (NotYetAvailable(name)) a->setEnabled(false);
   return a;
 }
 
@@ -186,8 +174,10 @@ void MainWindow::BuildMenus() {
              [this] { OverallScoreCommand(); });
 
   QMenu* tools = menuBar()->addMenu("&Tools");
-  AddCommand(tools, "mnuCustomize", "C&ustomize...", key(Qt::CTRL | Qt::Key_U), 1019, nullptr);
-  AddCommand(tools, "Generali1", "&Options...", key(Qt::CTRL | Qt::Key_O), 1004, nullptr);
+  AddCommand(tools, "mnuCustomize", "C&ustomize...", key(Qt::CTRL | Qt::Key_U), 1019,
+             [this] { CustomizeCommand(); });
+  AddCommand(tools, "Generali1", "&Options...", key(Qt::CTRL | Qt::Key_O), 1004,
+             [this] { OptionsCommand(); });
   tools->addSeparator();
   AddCommand(tools, "mnuCustomizeRules", "Customize &rules...", key(Qt::CTRL | Qt::Key_R), 1023,
              [this] { CustomizeRulesCommand(); });
@@ -211,7 +201,7 @@ void MainWindow::BuildMenus() {
   AddCommand(web, "mnuNews", "&Newsletter...", none, 4017, [this] { NewsCommand(); });
   web->addSeparator();
   AddCommand(web, "mnuPublishOvrScore", "Publishing your Overall Score on the Internet...", none, 0,
-             nullptr);
+             [this] { OverallScoreCommand(); });
   AddCommand(web, "mnuSeeChampions", "Check \"" + program + " Champions\" out on the Web...", none,
              0, [this] { ChampionsCommand(); });
   help->addSeparator();
@@ -389,7 +379,7 @@ void MainWindow::UpdateCommandStates() {
   const bool playing = game && deal_menus_ && ctx_.TfrmMain.GameInProgress != 0;
   const bool demo = ctx_.DemoMode != 0;
   auto set = [this](const char* name, bool on) {
-    if (QAction* a = Action(name)) a->setEnabled(on && !NotYetAvailable(name));
+    if (QAction* a = Action(name)) a->setEnabled(on);
   };
   set("mnuNew", game);
   set("mnuRestartGame", game && !demo && TableHoldsCards(ctx_));

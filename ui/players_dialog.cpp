@@ -65,6 +65,7 @@ PlayerNameDialog::PlayerNameDialog(bool edit, const std::string& name, qt::Promp
   help->setFixedWidth(32);
 
   auto* grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
   grid->setContentsMargins(12, 12, 12, 12);
   grid->addWidget(group, 0, 0, 2, 1);
   auto* buttons = new QVBoxLayout;
@@ -121,6 +122,7 @@ PlayersDialog::PlayersDialog(GameContext& ctx, qt::Prompts& prompts, QWidget* pa
   btn_delete_ = MakeButton("&Delete", "btnCancella", this);
 
   auto* grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
   grid->setContentsMargins(12, 12, 12, 12);
   grid->addWidget(label, 0, 0);
   grid->addWidget(lbo_players_, 1, 0);

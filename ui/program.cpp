@@ -136,11 +136,15 @@ bool Program::Start(int& exitCode) {
   }
   // The help file is optional: without it help commands show nothing.
   help_ = std::make_unique<HelpService>();
+  help_->SetHome(window_.get());
   help_->Open(ctx_.DataPath(kHelpFileName));
   open_game_ = std::make_unique<OpenGameDialog>(ctx_, library_, *prompts_, window_.get());
   OpenGameHooks hooks;
   UseHelpService(hooks, ctx_, *help_, open_game_.get());
   hooks.NoGameSelected = [this] { window_->NoGameSelected(); };
+  hooks.ShowStatistics = [this](int game, const std::string& player) {
+    window_->StatisticsCommand(0, game, player, open_game_.get());
+  };
   hooks.EditFavourites = [this] {
     FavouritesDialog dialog(ctx_, open_game_.get());
     dialog.exec();

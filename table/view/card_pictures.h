@@ -11,6 +11,7 @@
 #include "core/state.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/reslib.h"
+#include "table/random_look.h"
 
 namespace tw {
 
@@ -83,6 +84,11 @@ class PictureLoader {
   const gfx::ResourceLibrary& library_;
   std::set<std::string> reported_;
 };
+
+// The backgrounds of the Images folder, and the face sets and backs that
+// exist at the card size letter.
+TableLookChoices ListTableLookChoices(const GameContext& ctx, const gfx::ResourceLibrary& library,
+                                      char size);
 
 // Stand-ins when no picture file can be found.
 gfx::Bitmap BuiltInCardBack(int width, int height);

@@ -47,6 +47,8 @@ class FakeWindow : public WindowPort {
   void CloseMainWindow() override { ++closes; }
   std::vector<std::string> clocks;
   void ShowClock(const std::string& text) override { clocks.push_back(text); }
+  std::vector<bool> customize;
+  void EnableCustomize(bool enabled) override { customize.push_back(enabled); }
 };
 
 class FakeSound : public SoundPort {

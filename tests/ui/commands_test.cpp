@@ -77,8 +77,8 @@ TEST_F(CommandsTest, EnabledStatesFollowTheGameState) {
       {"mnuSelect", {false, true, true, false}},
       {"mnuGameStatistics", {true, true, true, true}},
       {"mnuDemo", {false, true, true, true}},
-      // Its dialog is not part of the program yet.
-      {"mnuCustomize", {false, false, false, false}},
+      {"mnuCustomize", {true, true, true, true}},
+      {"Generali1", {true, true, true, true}},
   };
   // Buttons New .. Exit and the command each repeats.
   const char* const buttons[] = {"mnuNew",   "mnuOpen", "mnuRestartGame", "mnuSave",

@@ -140,15 +140,7 @@ class WindowTest : public ::testing::Test {
         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     dir_->LinkDist();
     dir_->WriteCfg(QuietPreferences(ExtraPreferences()));
-    ProgramOptions options;
-    options.Muted = true;
-    options.Splash = false;
-    options.Prompts = &prompts;
-    options.Clock = &clock;
-    options.FixedWidth = WindowSize().width();
-    options.FixedHeight = WindowSize().height();
-    options.FirstDealDirect = FirstDealDirect();
-    program = std::make_unique<Program>(dir_->Path(), options);
+    program = std::make_unique<Program>(dir_->Path(), TestOptions());
     int exitCode = -1;
     ASSERT_TRUE(program->Start(exitCode));
     program->Show();
@@ -160,6 +152,19 @@ class WindowTest : public ::testing::Test {
     if (program) program->Window().hide();
     program.reset();
     dir_.reset();
+  }
+
+  // Quiet, without splash, with the scripted prompts and the stepping clock.
+  ProgramOptions TestOptions() {
+    ProgramOptions options;
+    options.Muted = true;
+    options.Splash = false;
+    options.Prompts = &prompts;
+    options.Clock = &clock;
+    options.FixedWidth = WindowSize().width();
+    options.FixedHeight = WindowSize().height();
+    options.FirstDealDirect = FirstDealDirect();
+    return options;
   }
 
   virtual std::vector<std::string> ExtraPreferences() { return {}; }
