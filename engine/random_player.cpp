@@ -49,9 +49,15 @@ std::vector<Lift> Lifts(GameContext& ctx) {
   const int wasteTop = TopCard(ctx.MazzoPiles[1]);
   if (wasteTop > 0 && IsFaceUp(ctx, wasteTop)) lifts.push_back({wasteTop, 1, 0, "Mazzo_Vis"});
   for (int i = 0; i < Used(rules.ReserveCount(), kMaxReserves); ++i) {
-    const int top = TopCard(ctx.AppoggPiles[static_cast<size_t>(i)]);
-    if (top > 0 && IsFaceUp(ctx, top)) {
-      lifts.push_back({top, 1, top, "Appogg" + std::to_string(i + 1)});
+    const std::string& pile = ctx.AppoggPiles[static_cast<size_t>(i)];
+    const int top = TopCard(pile);
+    // With SingleCardPick -11 every card of a reserve is taken on its own.
+    const int first = rules.SingleCardPick() == -11 ? 0 : PileCardCount(pile) - 1;
+    for (int k = std::max(first, 0); k < PileCardCount(pile); ++k) {
+      const int card = PileCardAt(pile, k);
+      if (card > 0 && IsFaceUp(ctx, card)) {
+        lifts.push_back({card, 1, top, "Appogg" + std::to_string(i + 1)});
+      }
     }
   }
   for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
