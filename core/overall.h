@@ -12,7 +12,9 @@
 
 namespace tw {
 
-class ResultBatch;
+namespace sys {
+class FileBatch;
+}
 
 // Key of the scramble.
 extern const char* const kOverallKey;  // "58204"
@@ -29,7 +31,7 @@ std::string PlainBestTime(GameContext& ctx, int64_t seconds);                  /
 // scores do not count; a spoiled file is reset. The player's five values are
 // written in one step (staged when a batch is given).
 void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, int64_t elapsed,
-                        int64_t score, ResultBatch* batch = nullptr);
+                        int64_t score, sys::FileBatch* batch = nullptr);
 
 struct OverallRanking {
   StringList Players, TotalScores, TotalTimes;
@@ -55,7 +57,8 @@ std::vector<OverallDetail> ReadOverallDetails(GameContext& ctx, const std::strin
 // Deletes the file and tells the user. True.
 bool ResetSpoiledOverallScores(GameContext& ctx);
 // After the user agrees: empty hi-score tables that stay empty, no overall
-// scores. False when the user says no.
+// scores, both or neither. False when the user says no or the files could
+// not be changed (then told).
 bool ClearAllHiScores(GameContext& ctx);
 
 }  // namespace tw

@@ -121,7 +121,8 @@ void CardCounterWindow::DrawCardCell(int card, bool faceUp, int mode) {
   p.drawImage(CellX(rank), RowY(row), picture);
 }
 
-void CardCounterWindow::Redraw() { update(); }
+// Cards change during busy-wait flights: the change is shown at once.
+void CardCounterWindow::Redraw() { repaint(); }
 
 void CardCounterWindow::RefreshCounter() {
   ResetCounter();

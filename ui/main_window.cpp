@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <QWindow>
 
 #include "core/cards.h"
 #include "core/datafiles.h"
@@ -209,10 +211,7 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
     scr_bar_main_->setValue(0);
   };
   hooks.UpdateTableScroll = [this] { UpdateTableScroll(); };
-  hooks.DrawGameKindExtras = [this](int kind) {
-    if (kind == 10) play_.DrawFoundationHints();
-    if (kind == 23) play_.DrawBatchCounter();
-  };
+  hooks.DrawGameKindExtras = [this](int kind) { play_.DrawGameKindExtras(kind); };
   view_.SetHooks(std::move(hooks));
 }
 
@@ -627,6 +626,7 @@ void MainWindow::RunFirstActivation() {
   if (ctx_.TfrmMain.FirstActivation != 1) return;
   UpdateMainCaption();
   ctx_.TfrmMain.FirstActivation = 0;
+  WaitUntilOnScreen();
   UpgradeDataFiles(ctx_);
   MainWindowResized();
   ShowStartupDialogs();
@@ -644,6 +644,25 @@ void MainWindow::RunFirstActivation() {
     on_first_table_ = nullptr;
     first();
   }
+}
+
+void MainWindow::WaitUntilOnScreen() {
+  // The window system shows a new window a little after show(); until then
+  // a repaint reaches nothing, and the deal's busy waits would keep the
+  // dealt table off the screen until they end.
+  auto onScreen = [this] {
+    return !isVisible() ||
+           (windowHandle() && windowHandle()->isExposed() && testAttribute(Qt::WA_Mapped));
+  };
+  if (onScreen()) return;
+  QEventLoop loop;
+  QTimer poll;
+  connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (onScreen()) loop.quit();
+  });
+  poll.start(10);
+  QTimer::singleShot(kOnScreenWaitMs, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 bool MainWindow::FormCloseQuery() {

@@ -316,6 +316,10 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Runs the event loop until the window system shows the window (at most
+  // kOnScreenWaitMs): drawings made before a busy wait must reach it.
+  void WaitUntilOnScreen();
+  static constexpr int kOnScreenWaitMs = 3000;
   void closeEvent(QCloseEvent* event) override;
   // F1 on a highlighted menu item opens its help topic.
   bool eventFilter(QObject* watched, QEvent* event) override;

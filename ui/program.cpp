@@ -63,9 +63,15 @@ Program::Program(std::string programDir, ProgramOptions options) : options_(opti
   ctx_.Random = &random_;
   ctx_.Ui = prompts_;
   CreateSharedGlobals(ctx_, programDir);
+  // A data file that cannot be read or written is told once.
+  sys::SetFileProblemReporter([this](sys::FileProblem problem, const std::string& path) {
+    splash_.reset();  // it would stand over the message
+    prompts_->ShowMessage(sys::FileProblemText(problem, path));
+  });
 }
 
 Program::~Program() {
+  sys::SetFileProblemReporter({});
   // The engine must not reach a window that is going away.
   ctx_.Ports = nullptr;
   ctx_.Table = nullptr;

@@ -204,6 +204,7 @@ void PictureLoader::LoadTableBitmaps(CardPictures& p) {
   LoadBitmapFromRes(p.ShadowBmp2, "SHADOW_" + size + "2");
   LoadBitmapFromRes(p.BorderBmp1, "3D_BORDER_" + size + "1");
   LoadBitmapFromRes(p.BorderBmp2, "3D_BORDER_" + size + "2");
+  LoadBitmapFromRes(p.PokerPanelBmp, "Panel_pk");
   p.ShadowBmp1.SetTransparent(true, gfx::kWhite);
   p.ShadowBmp2.SetTransparent(true, gfx::kWhite);
   p.BorderBmp1.SetTransparent(true, gfx::kBlue);

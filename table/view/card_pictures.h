@@ -40,6 +40,7 @@ struct CardPictures {
   gfx::Bitmap BorderBmp1, BorderBmp2;     // right and bottom strips of the stock's edge
   std::array<gfx::Bitmap, 52> CardFaces;  // card code - 1
   gfx::Bitmap DragBmp;
+  gfx::Bitmap PokerPanelBmp;  // poker squares score panel
   // The size letter the pictures were loaded for; 0 before the first load.
   char SizeLetter = 0;
 };

@@ -55,8 +55,12 @@ class FakeSound : public SoundPort {
  public:
   std::vector<std::string> played;
   int stops = 0;
+  std::function<void()> onStop;
   void PlaySound(const std::string& name, SoundMode) override { played.push_back(name); }
-  void StopSound() override { ++stops; }
+  void StopSound() override {
+    ++stops;
+    if (onStop) onStop();
+  }
 };
 
 class FakeCounter : public CardCounterPort {

@@ -319,6 +319,23 @@ std::vector<CardPart> VisibleParts(const GameContext& ctx) {
   return parts;
 }
 
+// Klondike's stock and waste stand over its first two tableau piles on every
+// window, however wide, not at the left edge away from a centred tableau.
+TEST(CatalogueLayoutTest, KlondikeStockAndWasteStandOverTheFirstPiles) {
+  const auto& games = Catalogue();
+  if (games.empty()) GTEST_SKIP() << "no games file in " << TW_DIST_DIR;
+  const auto klondike = std::find_if(games.begin(), games.end(),
+                                     [](const Game& g) { return g.number == 0; });
+  ASSERT_NE(klondike, games.end());
+  for (const TableSize& t : kSizes) {
+    GameContext ctx;
+    LayOutGame(ctx, *klondike, t, "B");
+    EXPECT_EQ(ctx.StockX[0], ctx.TableauX[0]) << t.w;
+    EXPECT_EQ(ctx.StockX[1], ctx.TableauX[1]) << t.w;
+    EXPECT_EQ(ctx.FoundationX[3], ctx.TableauX[6]) << t.w;
+  }
+}
+
 TEST(CatalogueHitTest, DealtTableRoundTrip) {
   const auto& games = Catalogue();
   if (games.empty()) GTEST_SKIP() << "no games file in " << TW_DIST_DIR;

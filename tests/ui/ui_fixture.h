@@ -35,7 +35,12 @@ namespace tw::testing {
 class SteppingClock : public sys::Clock {
  public:
   uint64_t ms = 1000000;
-  uint64_t TickMs() override { return ms += 1000; }
+  // Runs at every reading: a look at the screen during a busy wait.
+  std::function<void()> onTick;
+  uint64_t TickMs() override {
+    if (onTick) onTick();
+    return ms += 1000;
+  }
   sys::LocalDateTime Now() override { return {2026, 12, 10, 12, 0, 0}; }
 };
 
