@@ -279,6 +279,7 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // The demo bar's controls by name ("btnDemoFirst", "scbDemoMove", ...).
   QWidget* DemoControl(const char* name) const;
   QString DemoCounterText() const;
+
   // Tools/Customize and Tools/Options (ui/main_window_look.cpp): the table's
   // look and the window's options, applied at once.
   void CustomizeCommand();

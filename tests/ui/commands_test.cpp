@@ -76,9 +76,9 @@ TEST_F(CommandsTest, EnabledStatesFollowTheGameState) {
       {"mnuSeeChampions", {true, true, true, true}},
       {"mnuSelect", {false, true, true, false}},
       {"mnuGameStatistics", {true, true, true, true}},
-      {"mnuDemo", {false, true, true, true}},
       {"mnuCustomize", {true, true, true, true}},
       {"Generali1", {true, true, true, true}},
+      {"mnuDemo", {false, true, true, true}},
   };
   // Buttons New .. Exit and the command each repeats.
   const char* const buttons[] = {"mnuNew",   "mnuOpen", "mnuRestartGame", "mnuSave",
