@@ -12,16 +12,12 @@
 #include "core/cards.h"
 #include "core/gamesfile.h"
 #include "core/state.h"
+#include "engine/demo_source.h"
 #include "engine/ports.h"
 #include "engine/random_player.h"
 
 namespace tw {
 namespace {
-
-class NullFlow : public GameFlowPort {
- public:
-  void GameOver(GameContext&) override {}
-};
 
 // TW_DIST_DIR, else the dist folder beside the bin folder of this program.
 std::string DistDir() {
@@ -31,35 +27,13 @@ std::string DistDir() {
   return (exe.parent_path().parent_path() / "dist").string() + "/";
 }
 
-struct Table {
-  GameContext ctx;
-  DirectDrop drop;
-  NullFlow flow;
-  EnginePorts ports;
-  bool ready = false;
-
-  Table() {
-    ports.Drop = &drop;
-    ports.Flow = &flow;
-    const std::string dir = DistDir();
-    CreateSharedGlobals(ctx, dir);
-    InitCardsAndPiles(ctx);
-    ctx.Ports = &ports;
-    ctx.SetCfg(cfg::ScoreKind, "01");
-    ctx.SetCfg(cfg::Undo_Enabled, "0");
-    ctx.SetCfg(cfg::Automatic_FaceUp, "Y");
-    std::string error;
-    ready = std::filesystem::exists(dir + kGamesFileName) && LoadGameCatalogue(ctx, error);
-  }
-};
-
-Table& SharedTable() {
-  static Table table;
+HeadlessPlay& SharedTable() {
+  static HeadlessPlay table(DistDir());
   return table;
 }
 
 void RandomPlayerRun(benchmark::State& state, size_t line) {
-  Table& t = SharedTable();
+  HeadlessPlay& t = SharedTable();
   t.ctx.SetCfg(cfg::Game, std::to_string(CatalogueNumber(t.ctx.GameList[line])));
   int64_t steps = 0;
   uint64_t deal = 1;
@@ -78,7 +52,7 @@ void RandomPlayerRun(benchmark::State& state, size_t line) {
 // One benchmark per game of the catalogue, named after the game.
 // Without games there is nothing to measure: say so and stop, rather than pass on nothing.
 const bool kRegistered = [] {
-  Table& t = SharedTable();
+  HeadlessPlay& t = SharedTable();
   if (!t.ready || t.ctx.GameList.empty()) {
     std::fprintf(stderr, "random player benchmark: no games in %s%s (build first, or set TW_DIST_DIR)\n",
                  DistDir().c_str(), kGamesFileName);

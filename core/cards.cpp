@@ -366,7 +366,11 @@ void RedrawAfterRemoval(GameContext& ctx, TablePort& port, int loc, const std::s
     port.RepaintTable();
     return;
   }
-  if (layout == 8) return;
+  if (layout == 8) {
+    // The last card of the row leaves the empty pile's place to draw.
+    if (after.empty()) port.RedrawPile(loc);
+    return;
+  }
   port.EraseUncovered(loc, before, after);
   port.DrawTopCard(loc);
   size_t t = static_cast<size_t>(loc - 1);

@@ -36,17 +36,6 @@ namespace tw {
 
 namespace {
 
-// Commands whose dialogs or windows are not part of the program yet: shown,
-// never enabled.
-const char* const kNotYetAvailable[] = {"mnuDemo"};
-
-bool NotYetAvailable(const std::string& name) {
-  for (const char* n : kNotYetAvailable) {
-    if (name == n) return true;
-  }
-  return false;
-}
-
 // The ten buttons of each toolbar: hint, glyph, the menu command they run,
 // and the left edges on the large and the small toolbar.
 struct ButtonSpec {
@@ -115,7 +104,6 @@ QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& ca
   if (run) connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
   actions_[name] = a;
   action_order_.push_back(name);
-  if (NotYetAvailable(name)) a->setEnabled(false);
   return a;
 }
 
@@ -166,7 +154,7 @@ void MainWindow::BuildMenus() {
     SyncAutoPlayButtons();
     AutoPlayCommand();
   });
-  AddCommand(nullptr, "mnuDemo", "&Demo", key(Qt::CTRL | Qt::Key_D), 0, nullptr)
+  AddCommand(nullptr, "mnuDemo", "&Demo", key(Qt::CTRL | Qt::Key_D), 0, [this] { ToggleDemo(); })
       ->setCheckable(true);
 
   QMenu* stats = menuBar()->addMenu("&Statistics");
@@ -391,10 +379,10 @@ void MainWindow::UpdateCommandStates() {
   const bool playing = game && deal_menus_ && ctx_.TfrmMain.GameInProgress != 0;
   const bool demo = ctx_.DemoMode != 0;
   auto set = [this](const char* name, bool on) {
-    if (QAction* a = Action(name)) a->setEnabled(on && !NotYetAvailable(name));
+    if (QAction* a = Action(name)) a->setEnabled(on);
   };
   set("mnuNew", game);
-  set("mnuRestartGame", game && !demo);
+  set("mnuRestartGame", game && !demo && TableHoldsCards(ctx_));
   set("mnuSelect", game && !demo);
   set("mnuSave", playing && !demo);
   set("mnuUndo", playing && !demo && undo_enabled_);
@@ -404,6 +392,7 @@ void MainWindow::UpdateCommandStates() {
   set("mnuAutoPlay", game && autoplay_allowed_ && !demo);
   set("mnuRules", game);
   set("mnuCustomizeRules", game && !demo);
+  set("mnuDemo", game);
   // The switch the engine reads: checked and enabled.
   ctx_.TfrmMain.AutoPlayOn = act_autoplay_->isChecked() && act_autoplay_->isEnabled() ? 1 : 0;
   for (size_t i = 0; i < std::size(kButtons); ++i) {
@@ -488,6 +477,7 @@ void MainWindow::OpenGameFile() {
   if (HandlerRunning()) return;
   const std::string path = AskFileName(false);
   if (path.empty()) return;
+  if (ctx_.DemoMode) ToggleDemo();
   HandlerScope scope(*this);
   std::string error;
   OpenSavedGame(ctx_, path, error, StartHooks());
@@ -538,6 +528,7 @@ bool MainWindow::SelectGameAndPlayer(int game, const std::string& name, const st
   if (ConfirmQuitGame(ctx_, "") == 0) return false;
   HandlerScope scope(*this);
   GameOver(ctx_);
+  EndDemoForDeal();
   if (gameChanged || playerChanged) ResetSessionCounters(ctx_);
   if (playerChanged) {
     ctx_.SetCfg(cfg::UserDefault, player);
