@@ -14,14 +14,14 @@
 
 namespace tw {
 
-namespace {
-
-int Used(int count, int max) { return std::clamp(count, 0, max); }
-
 bool IsSelectionGame(const GameContext& ctx) {
   const GameRulesRecord& rules = ctx.GameRules;
   return rules.SelectionFoundation() != 0 || rules.GameKind() == 3 || rules.GameKind() == 4;
 }
+
+namespace {
+
+int Used(int count, int max) { return std::clamp(count, 0, max); }
 
 struct Lift {
   int card;

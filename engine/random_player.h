@@ -28,6 +28,9 @@ struct PlayerMove {
   int lifted = 1;
 };
 
+// Games played by selecting cards (pairs, sums, rows), never by dragging.
+bool IsSelectionGame(const GameContext& ctx);
+
 // Every drop the rules allow now from the waste top, the reserve tops, the
 // face-up tableau cards (with the runs above them) and, where the game lets
 // foundation cards be picked, the foundation tops.

@@ -8,6 +8,7 @@
 #include "core/gamesfile.h"
 #include "core/stats.h"
 #include "core/util.h"
+#include "engine/demo_source.h"
 #include "engine/executor.h"
 #include "engine/gameover.h"
 #include "engine/newgame.h"
@@ -235,6 +236,8 @@ bool Refuse(GameContext& ctx, std::string& error, const std::string& text) {
   return false;
 }
 
+}  // namespace
+
 bool TableHoldsCards(const GameContext& ctx) {
   for (const StringList* list :
        {&ctx.MazzoPiles, &ctx.DestPiles, &ctx.FilaPiles, &ctx.AppoggPiles}) {
@@ -244,8 +247,6 @@ bool TableHoldsCards(const GameContext& ctx) {
   }
   return false;
 }
-
-}  // namespace
 
 void BuildSavedGameLines(const GameContext& ctx, StringList& lines) {
   lines.clear();
@@ -598,7 +599,7 @@ std::string SavedGamesFolder(const GameContext& ctx) {
 std::string DemoFilePath(const GameContext& ctx) {
   int64_t game = 0;
   if (!ParseInt(ctx.Cfg(cfg::Game), game)) game = 0;
-  return ctx.DataPath("Demos\\G" + IntToStrPad(game, 4) + ".GAM");
+  return ctx.DataPath("Demos\\" + DemoFileName(static_cast<int>(game)));
 }
 
 }  // namespace tw

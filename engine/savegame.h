@@ -39,6 +39,9 @@ struct SavedGame {
   std::string UndoLog;
 };
 
+// Some pile holds a card (a deal, in play or over, lies on the table).
+bool TableHoldsCards(const GameContext& ctx);
+
 // The file's lines for the deal in play.
 void BuildSavedGameLines(const GameContext& ctx, StringList& lines);
 

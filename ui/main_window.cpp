@@ -241,26 +241,7 @@ void MainWindow::BuildPanels() {
   act_show_time_->setEnabled(false);
   act_show_score_->setEnabled(false);
 
-  // The demo bar: shown only while a demo replays.
-  pnl_demo_ = new QFrame(surface_);
-  pnl_demo_->setAutoFillBackground(true);
-  pnl_demo_->setFixedHeight(26);
-  auto* demo = new QHBoxLayout(pnl_demo_);
-  demo->setContentsMargins(4, 1, 4, 1);
-  for (const char* caption : {"Play", "Stop", "First", "Previous 3 moves"}) {
-    demo->addWidget(new QPushButton(caption, pnl_demo_));
-  }
-  auto* track = new QScrollBar(Qt::Horizontal, pnl_demo_);
-  track->setMinimum(1);
-  track->setToolTip("Previous/Next move");
-  demo->addWidget(track, 1);
-  for (const char* caption : {"Next 3 moves", "Last"}) {
-    demo->addWidget(new QPushButton(caption, pnl_demo_));
-  }
-  pnl_demo_count_ = new QLabel("1/30", pnl_demo_);
-  demo->addWidget(pnl_demo_count_);
-  demo->addWidget(new QPushButton("Close", pnl_demo_));
-  pnl_demo_->hide();
+  BuildDemoBar();
 
   scr_bar_main_ = new QScrollBar(Qt::Vertical, surface_);
   scr_bar_main_->setPageStep(50);
@@ -370,7 +351,7 @@ void MainWindow::MainWindowResized() {
     ShowPauseScreen();
     return;
   }
-  if (ctx_.TfrmMain.GameInProgress && ctx_.GameRules.CardCount() != 0) {
+  if ((ctx_.TfrmMain.GameInProgress || ctx_.DemoMode) && ctx_.GameRules.CardCount() != 0) {
     ComputeLayout(ctx_, CurrentLayoutInput());
     view_.RedrawWholeTable();
   } else {
@@ -583,6 +564,7 @@ bool MainWindow::StopWonAnimation() {
 
 bool MainWindow::PlayGame(int game, const std::string& deal) {
   HandlerScope scope(*this);
+  EndDemoForDeal();
   if (!SelectGame(ctx_, game)) return false;
   if (!SetupGame(ctx_, play_)) {
     setup_game_ = -1;
@@ -596,6 +578,7 @@ bool MainWindow::PlayGame(int game, const std::string& deal) {
 
 bool MainWindow::NewDeal(const std::string& deal) {
   HandlerScope scope(*this);
+  EndDemoForDeal();
   if (ctx_.GameRules.CardCount() == 0) return false;
   return StartDeal(ctx_, play_, deal, true);
 }
@@ -605,6 +588,7 @@ void MainWindow::NewGameCommand() {
   HandlerScope scope(*this);
   if (ConfirmQuitGame(ctx_, "") == 0) return;
   GameOver(ctx_);
+  EndDemoForDeal();
   PlayEventSound(ctx_, "New", cfg::Sounds_NewGame, SoundMode::Sync);
   StartDeal(ctx_, play_, "", true);
 }

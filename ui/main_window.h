@@ -1,5 +1,5 @@
 // The main window: the card table, on which every game is played, with its
-// time and score panels, the demo bar's shell, the clock and the input
+// time and score panels, the demo bar, the clock and the input
 // filters. The table is a surface widget that only copies the window canvas
 // of the table drawing; the drawing repaints the parts it changes at once.
 #pragma once
@@ -254,6 +254,23 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
     custom_rules_prepare_ = std::move(f);
   }
 
+  // Game/Demo (ui/main_window_demo.cpp): on, the current game's
+  // demonstration is loaded and shown at its dealt position, the demo bar
+  // steps through it and the table only beeps; off, the table is cleared
+  // with no deal in progress. False when nothing changed (the player kept
+  // the deal in progress, or the demonstration could not be opened).
+  bool ToggleDemo();
+  // From one position of the demonstration to another (0: dealt): a single
+  // step is an undo or redo with its sound, a jump is made silently and
+  // drawn once.
+  void DemoGoTo(int from, int to);
+  // The position shown and the number of recorded moves.
+  int DemoPosition() const { return demo_position_; }
+  int DemoMoves() const;
+  // The demo bar's controls by name ("btnDemoFirst", "scbDemoMove", ...).
+  QWidget* DemoControl(const char* name) const;
+  QString DemoCounterText() const;
+
   // The panels and lines under the toolbar placed for the window's width.
   void LayoutStatusPanels();
   // Repaints the window at once (after a dialog closed).
@@ -290,6 +307,14 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void BuildMenus();
   void BuildToolbars();
   void BuildPanels();
+  void BuildDemoBar();
+  // The demo bar's buttons: First, Prior, Next, Last go to the position.
+  void DemoButton(int target);
+  void DemoPlayStep();
+  void ResetDemoPlayButtons();
+  void ShowDemoCounter(int position);
+  // A deal or a saved game about to start ends demo mode.
+  void EndDemoForDeal();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption,
                       const QKeySequence& shortcut, int helpContext, std::function<void()> run);
   // Enabled states of the commands from the game state.
@@ -324,6 +349,11 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   QLabel* lbl_score_ = nullptr;
   QFrame* pnl_demo_ = nullptr;
   QLabel* pnl_demo_count_ = nullptr;
+  QScrollBar* scb_demo_move_ = nullptr;
+  QPushButton* btn_demo_play_ = nullptr;
+  QPushButton* btn_demo_stop_ = nullptr;
+  QTimer demo_play_timer_;
+  int demo_position_ = 0;
   QScrollBar* scr_bar_main_ = nullptr;
   QFrame* pnl_status_bar_ = nullptr;
   QTimer timer1_;

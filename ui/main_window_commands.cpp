@@ -38,10 +38,7 @@ namespace {
 
 // Commands whose dialogs or windows are not part of the program yet: shown,
 // never enabled.
-const char* const kNotYetAvailable[] = {"mnuDemo",
-                                        "mnuCustomize",
-                                        "Generali1",
-                                        "mnuPublishOvrScore"};
+const char* const kNotYetAvailable[] = {"mnuCustomize", "Generali1", "mnuPublishOvrScore"};
 
 bool NotYetAvailable(const std::string& name) {
   for (const char* n : kNotYetAvailable) {
@@ -169,7 +166,7 @@ void MainWindow::BuildMenus() {
     SyncAutoPlayButtons();
     AutoPlayCommand();
   });
-  AddCommand(nullptr, "mnuDemo", "&Demo", key(Qt::CTRL | Qt::Key_D), 0, nullptr)
+  AddCommand(nullptr, "mnuDemo", "&Demo", key(Qt::CTRL | Qt::Key_D), 0, [this] { ToggleDemo(); })
       ->setCheckable(true);
 
   QMenu* stats = menuBar()->addMenu("&Statistics");
@@ -395,7 +392,7 @@ void MainWindow::UpdateCommandStates() {
     if (QAction* a = Action(name)) a->setEnabled(on && !NotYetAvailable(name));
   };
   set("mnuNew", game);
-  set("mnuRestartGame", game && !demo);
+  set("mnuRestartGame", game && !demo && TableHoldsCards(ctx_));
   set("mnuSelect", game && !demo);
   set("mnuSave", playing && !demo);
   set("mnuUndo", playing && !demo && undo_enabled_);
@@ -405,6 +402,7 @@ void MainWindow::UpdateCommandStates() {
   set("mnuAutoPlay", game && autoplay_allowed_ && !demo);
   set("mnuRules", game);
   set("mnuCustomizeRules", game && !demo);
+  set("mnuDemo", game);
   // The switch the engine reads: checked and enabled.
   ctx_.TfrmMain.AutoPlayOn = act_autoplay_->isChecked() && act_autoplay_->isEnabled() ? 1 : 0;
   for (size_t i = 0; i < std::size(kButtons); ++i) {
@@ -489,6 +487,7 @@ void MainWindow::OpenGameFile() {
   if (HandlerRunning()) return;
   const std::string path = AskFileName(false);
   if (path.empty()) return;
+  if (ctx_.DemoMode) ToggleDemo();
   HandlerScope scope(*this);
   std::string error;
   OpenSavedGame(ctx_, path, error, StartHooks());
@@ -539,6 +538,7 @@ bool MainWindow::SelectGameAndPlayer(int game, const std::string& name, const st
   if (ConfirmQuitGame(ctx_, "") == 0) return false;
   HandlerScope scope(*this);
   GameOver(ctx_);
+  EndDemoForDeal();
   if (gameChanged || playerChanged) ResetSessionCounters(ctx_);
   if (playerChanged) {
     ctx_.SetCfg(cfg::UserDefault, player);

@@ -81,7 +81,7 @@ class ProgramDir {
            std::filesystem::exists(dist + kGamesFileName);
   }
   void LinkDist(const std::vector<std::string>& names = {"GAMES.DAT", "QEX.RGF", "Images", "SOUNDS",
-                                                         "tarnwell.hlp"}) {
+                                                         "Demos", "tarnwell.hlp"}) {
     for (const std::string& n : names) {
       const std::filesystem::path from = std::filesystem::path(TW_DIST_DIR) / n;
       if (std::filesystem::exists(from)) std::filesystem::create_symlink(from, dir_ / n);
