@@ -31,13 +31,21 @@ int ParseField(const std::string& text) {
   return static_cast<int>(v);
 }
 
-bool ReadRecords(const GameContext& ctx, std::vector<Record>& out, StringList* lines = nullptr) {
+// False when the file is missing or cannot be read; one that is there but
+// cannot be read is reported and sets unreadable.
+bool ReadRecords(const GameContext& ctx, std::vector<Record>& out, StringList* lines = nullptr,
+                 bool* unreadable = nullptr) {
   out.clear();
   StringList local;
   StringList& all = lines != nullptr ? *lines : local;
   all.clear();
-  std::string path = CustomPath(ctx);
-  if (!sys::FileExists(path) || !sys::ReadFileLines(path, all)) return false;
+  const std::string path = CustomPath(ctx);
+  const sys::ReadStatus status = sys::ReadLinesChecked(path, all);
+  if (unreadable) *unreadable = status == sys::ReadStatus::Unreadable;
+  if (status == sys::ReadStatus::Unreadable) {
+    sys::ReportFileProblem(sys::FileProblem::Unreadable, path);
+  }
+  if (status != sys::ReadStatus::Ok) return false;
   for (size_t i = 1; i < all.size(); i += kCustomRecordStride) {
     if (TrimRightSpaces(all[i]).empty()) continue;
     Record r;
@@ -96,7 +104,10 @@ bool LoadCustomGameList(const GameContext& ctx, StringList& names, StringList& n
 
 int NextFreeCustomGameNumber(const GameContext& ctx) {
   std::vector<Record> records;
-  ReadRecords(ctx, records);
+  bool unreadable = false;
+  ReadRecords(ctx, records, nullptr, &unreadable);
+  // The numbers in a file that cannot be read are unknown: none is free.
+  if (unreadable) return kLastCustomGame + 1;
   std::set<int> used;
   for (const Record& r : records) used.insert(r.number);
   for (int n = kFirstCustomGame; n <= kLastCustomGame; ++n) {
@@ -198,7 +209,13 @@ bool AddCustomGame(GameContext& ctx, const std::string& name, int baseGame, int 
 
   std::vector<Record> records;
   StringList lines;
-  if (!ReadRecords(ctx, records, &lines)) lines.clear();
+  bool unreadable = false;
+  if (!ReadRecords(ctx, records, &lines, &unreadable)) lines.clear();
+  if (unreadable) {
+    error = "The file " + CustomPath(ctx) +
+            " cannot be read, so no game can be added to it. It is kept as it is.";
+    return false;
+  }
   if (lines.empty()) lines.push_back(kCustomGamesHeader);
   number = NextFreeCustomGameNumber(ctx);
   if (number > kLastCustomGame) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/resultfile.h"
+#include "core/textfile.h"
 #include "core/util.h"
 #include "platform/sys/files.h"
 #include "platform/sys/ini.h"
@@ -24,7 +24,7 @@ std::string TwoDigits(int n) { return IntToStrPad(n, 2); }
 std::string ThreeDigits(int n) { return IntToStrPad(n, 3); }
 
 bool EnsureVersionedFile(const std::string& path) {
-  if (sys::FileExists(path)) return false;
+  if (sys::PathExists(path)) return false;
   sys::MakeDirectory(sys::DirectoryOf(sys::NativePath(path)));
   return sys::ReplaceFileLines(path, {kVersionHeader, kVersionLine});
 }
@@ -131,7 +131,7 @@ bool EnsureStatScrFile(GameContext& ctx) { return EnsureVersionedFile(StatScrFil
 
 void UpgradeDataFiles(GameContext& ctx) {
   const std::string path = StatScrFilePath(ctx);
-  ResultFile file;
+  SectionedTextFile file;
   if (sys::FileExists(path) && file.Load(path)) {
     std::string version = "0000";
     file.GetValue("Version", "Version", version);
@@ -168,9 +168,23 @@ void LoadUserList(GameContext& ctx, StringList& list) {
   std::stable_sort(list.begin(), list.end(), LessNoCase);
 }
 
+bool SavePlayerList(GameContext& ctx, const StringList* names, const std::string& current) {
+  sys::IniFile ini(CfgFilePath(ctx));
+  if (!ini.Hold()) return false;
+  if (names) {
+    for (int i = 1; i <= kUserSlots; ++i) {
+      const size_t k = static_cast<size_t>(i - 1);
+      ini.WriteString("Users", "User" + ThreeDigits(i), k < names->size() ? (*names)[k] : "");
+    }
+  }
+  ini.WriteString("Preference", "UserDefault", current);
+  return ini.WriteHeld();
+}
+
 void AddRecentDealNumber(GameContext& ctx, const std::string& number) {
   if (number.empty()) return;
   sys::IniFile ini(CfgFilePath(ctx));
+  if (!ini.Hold()) return;
   StringList list;
   for (int i = 1; i <= kRecentDeals; ++i) {
     list.push_back(ini.ReadString("Game_Numbers", "Game0" + TwoDigits(i), ""));
@@ -189,6 +203,7 @@ void AddRecentDealNumber(GameContext& ctx, const std::string& number) {
   for (int i = 1; i <= kRecentDeals; ++i) {
     ini.WriteString("Game_Numbers", "Game0" + TwoDigits(i), list[static_cast<size_t>(i - 1)]);
   }
+  ini.WriteHeld();
 }
 
 bool ShowAdvice(GameContext& ctx, const std::string& text, const std::string& id, int page,

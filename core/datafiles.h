@@ -40,6 +40,10 @@ void UpgradeDataFiles(GameContext& ctx);
 
 // Non-empty "User001".."User020" of "Users", sorted without regard to case.
 void LoadUserList(GameContext& ctx, StringList& list);
+// In one write: "User001".."User020" from names when given (empty beyond
+// the list; names beyond the twentieth are not kept) and "UserDefault" :=
+// current. False when DATA\CFG.DAT cannot be read or written (then told).
+bool SavePlayerList(GameContext& ctx, const StringList* names, const std::string& current);
 // Move-to-front update of "Game001".."Game020" of "Game_Numbers".
 void AddRecentDealNumber(GameContext& ctx, const std::string& number);
 

@@ -4,8 +4,9 @@
 #include "core/datafiles.h"
 #include "core/gamesfile.h"
 #include "core/overall.h"
-#include "core/resultfile.h"
+#include "core/textfile.h"
 #include "core/util.h"
+#include "platform/sys/files.h"
 #include "platform/sys/services.h"
 
 namespace tw {
@@ -38,7 +39,7 @@ int DefaultCardCount(GameContext& ctx, int game) {
   return !v.empty() && v[0] > 0 ? v[0] : 52;
 }
 
-StringList ReadPlaces(const ResultFile& file, int game, const std::string& kind) {
+StringList ReadPlaces(const SectionedTextFile& file, int game, const std::string& kind) {
   StringList list;
   for (int i = 1; i <= kHiScorePlaces; ++i) {
     std::string v;
@@ -48,13 +49,14 @@ StringList ReadPlaces(const ResultFile& file, int game, const std::string& kind)
   return list;
 }
 
-void WritePlaces(ResultFile& file, int game, const std::string& kind, const StringList& list) {
+void WritePlaces(SectionedTextFile& file, int game, const std::string& kind,
+                 const StringList& list) {
   for (int i = 1; i <= kHiScorePlaces; ++i) {
     file.SetValue(GameSection(game), HiScoreKey(kind, i), list[static_cast<size_t>(i - 1)]);
   }
 }
 
-bool Seed(GameContext& ctx, const ResultFile& file, StringList& list, int game,
+bool Seed(GameContext& ctx, const SectionedTextFile& file, StringList& list, int game,
           const CardCountOfGame& cardCount) {
   list.resize(kHiScorePlaces);
   std::string first = list[0].substr(0, 6);
@@ -112,7 +114,7 @@ void LoadHiScores(GameContext& ctx, int game, const std::string& kind, StringLis
   list.clear();
   EnsureStatScrFile(ctx);
   const std::string path = StatScrFilePath(ctx);
-  ResultFile file;
+  SectionedTextFile file;
   if (!file.Load(path)) return;
   list = ReadPlaces(file, game, kind);
   if (ValidKind(kind) && Seed(ctx, file, list, game, cardCount)) {
@@ -123,21 +125,26 @@ void LoadHiScores(GameContext& ctx, int game, const std::string& kind, StringLis
 
 bool EnsureHiScoreTable(GameContext& ctx, StringList& list, int game,
                         const CardCountOfGame& cardCount) {
-  ResultFile file;
+  SectionedTextFile file;
   file.Load(StatScrFilePath(ctx));
   return Seed(ctx, file, list, game, cardCount);
 }
 
 int RecordHiScore(GameContext& ctx, int game, const std::string& player, const std::string& kind,
                   const HiScoreResult& result, const HiScoreDialog& dialog,
-                  const CardCountOfGame& cardCount, ResultBatch* batch) {
+                  const CardCountOfGame& cardCount, sys::FileBatch* batch) {
   const std::string name = TrimRightSpaces(player);
   if (!IsValidPlayerName(name) || !ValidKind(kind) || game < 0 || game > 9999) return -1;
   EnsureStatScrFile(ctx);
   const std::string path = StatScrFilePath(ctx);
-  ResultFile file;
+  SectionedTextFile file;
   int place = -1;
-  if (file.Load(path)) {
+  const bool readable = file.Load(path);
+  if (!readable) {
+    // Left alone; with a batch nothing of the deal is recorded then.
+    if (batch) batch->Fail(path);
+    ShowMsg(ctx, "Open error: " + path);
+  } else {
     StringList places = ReadPlaces(file, game, kind);
     bool seeded = Seed(ctx, file, places, game, cardCount);
     // Ranked by what the fields can hold, as they will be read back.
@@ -153,7 +160,7 @@ int RecordHiScore(GameContext& ctx, int game, const std::string& player, const s
     for (auto& p : places) p = PadRight(p.substr(0, 83), 83) + " x";
     if ((seeded || place >= 0)) {
       WritePlaces(file, game, kind, places);
-      if (!SaveResultFile(file, path, batch)) ShowMsg(ctx, "Write error on file " + path);
+      if (!file.Save(path, batch)) ShowMsg(ctx, "Write error on file " + path);
     }
   }
   UpdateOverallScore(ctx, game, name, result.Seconds, result.Score, batch);
@@ -168,15 +175,23 @@ std::string HiScoreDialogTitle(const GameContext& ctx) {
          " Hi-Scores!";
 }
 
-bool ClearGameHiScores(GameContext& ctx, int game, const std::string& kind) {
-  if (!ValidKind(kind) || game < 0 || game > 9999) return false;
-  EnsureStatScrFile(ctx);
+bool StageClearGameHiScores(GameContext& ctx, int game, const std::string& kind,
+                            sys::FileBatch& batch) {
   const std::string path = StatScrFilePath(ctx);
-  ResultFile file;
-  if (!file.Load(path)) return false;
+  SectionedTextFile file;
+  if (!ValidKind(kind) || game < 0 || game > 9999 || !file.Load(path)) {
+    batch.Fail(path);
+    return false;
+  }
+  if (!file.Existed()) file.Lines() = {kVersionHeader, kVersionLine};
   WritePlaces(file, game, kind, StringList(kHiScorePlaces, EmptyHiScoreRecord()));
-  if (file.Save(path)) return true;
-  ShowMsg(ctx, "Write error on file " + path);
+  return file.Save(path, &batch);
+}
+
+bool ClearGameHiScores(GameContext& ctx, int game, const std::string& kind) {
+  sys::FileBatch batch;
+  if (StageClearGameHiScores(ctx, game, kind, batch) && batch.Commit()) return true;
+  ShowMsg(ctx, "Write error on file " + StatScrFilePath(ctx));
   return false;
 }
 

@@ -9,7 +9,9 @@
 
 namespace tw {
 
-class ResultBatch;
+namespace sys {
+class FileBatch;
+}
 
 constexpr int kHiScoreRecordWidth = 85;
 constexpr int kHiScorePlaces = 20;
@@ -58,11 +60,15 @@ struct HiScoreResult {
 // (and the dialog is left to the caller, to show once they are committed).
 int RecordHiScore(GameContext& ctx, int game, const std::string& player, const std::string& kind,
                   const HiScoreResult& result, const HiScoreDialog& dialog = {},
-                  const CardCountOfGame& cardCount = {}, ResultBatch* batch = nullptr);
+                  const CardCountOfGame& cardCount = {}, sys::FileBatch* batch = nullptr);
 // "Compliments! You entered the <game name> Hi-Scores!"
 std::string HiScoreDialogTitle(const GameContext& ctx);
 
 // Every place of the game's table of that kind becomes empty.
 bool ClearGameHiScores(GameContext& ctx, int game, const std::string& kind);
+// The same staged in batch; false (and the batch failed) when the file
+// cannot be read or written.
+bool StageClearGameHiScores(GameContext& ctx, int game, const std::string& kind,
+                            sys::FileBatch& batch);
 
 }  // namespace tw

@@ -1,9 +1,12 @@
 #include "core/overall.h"
 
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "core/datafiles.h"
-#include "core/resultfile.h"
+#include "core/gamesfile.h"
+#include "core/textfile.h"
 #include "core/util.h"
 #include "platform/sys/files.h"
 #include "platform/sys/paths.h"
@@ -17,7 +20,6 @@ namespace {
 
 constexpr int64_t kTotalMax = 999999999999LL;  // 12 digits
 constexpr int64_t kBestMax = 999999;           // 6 digits
-constexpr int kFirstCustomGame = 8000;
 
 const std::string kZeros(30, '0');
 
@@ -50,7 +52,7 @@ bool DigitsOf(const std::string& text, int64_t& value) {
   return ParseInt(text, value);
 }
 
-std::string Plain(const ResultFile& file, const std::string& player, const std::string& key,
+std::string Plain(const SectionedTextFile& file, const std::string& player, const std::string& key,
                   const std::string& def) {
   std::string v;
   return file.GetValue(player, key, v) ? SubKeyChars(v, kOverallKey) : def;
@@ -114,13 +116,18 @@ std::string PlainBestTime(GameContext& ctx, int64_t seconds) {
 }
 
 void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, int64_t elapsed,
-                        int64_t score, ResultBatch* batch) {
+                        int64_t score, sys::FileBatch* batch) {
   const std::string name = TrimRightSpaces(player);
   if (game >= kFirstCustomGame || game < 0 || score < 0 || !IsValidPlayerName(name)) return;
   const std::string path = StatGloFilePath(ctx);
   sys::MakeDirectory(sys::DirectoryOf(path));
-  ResultFile file;
-  if (!file.Load(path)) return;
+  SectionedTextFile file;
+  if (!file.Load(path)) {
+    // Left alone; with a batch nothing of the deal is recorded then.
+    if (batch) batch->Fail(path);
+    ShowMsg(ctx, "Open error: " + path);
+    return;
+  }
 
   const std::string t01 = Plain(file, name, "T01", kZeros);
   const std::string t02 = Plain(file, name, "T02", kZeros);
@@ -152,13 +159,13 @@ void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, i
   // All five keys reach the file together: a half-written set would read
   // as tampering and cost every player's scores.
   for (const auto& [key, plain] : values) file.SetValue(name, key, AddKeyChars(plain, kOverallKey));
-  if (!SaveResultFile(file, path, batch)) ShowMsg(ctx, "Write error on file " + path);
+  if (!file.Save(path, batch)) ShowMsg(ctx, "Write error on file " + path);
 }
 
 OverallRanking ReadOverallScores(GameContext& ctx) {
   OverallRanking out;
   const std::string path = StatGloFilePath(ctx);
-  ResultFile file;
+  SectionedTextFile file;
   if (!sys::FileExists(path) || !file.Load(path)) return out;
   struct Entry {
     std::string name, raw;
@@ -195,6 +202,43 @@ OverallRanking ReadOverallScores(GameContext& ctx) {
   return out;
 }
 
+std::vector<OverallDetail> ReadOverallDetails(GameContext& ctx, const std::string& player) {
+  std::vector<OverallDetail> rows;
+  const std::string path = StatGloFilePath(ctx);
+  SectionedTextFile file;
+  if (!sys::FileExists(path) || !file.Load(path)) return rows;
+  const std::string name = TrimRightSpaces(player);
+  StringList words;
+  // The games file's words OverallMax (32) and CardCount (263) of every game.
+  ListGamesDatColumns(ctx, 32, 263, words);
+  for (size_t i = 0; i < ctx.GameList.size(); ++i) {
+    OverallDetail d;
+    d.Game = CatalogueNumber(ctx.GameList[i]);
+    d.Name = CatalogueName(ctx.GameList[i]);
+    if (!CheckBest(Plain(file, name, Key4("GS-", d.Game), kZeros), 1, d.Score) ||
+        !CheckBest(Plain(file, name, Key4("GT-", d.Game), kZeros), 2, d.Time)) {
+      return {};
+    }
+    int64_t max = 0, cards = 0;
+    if (i < words.size() && words[i].size() >= 20) {
+      ParseInt(Trim(words[i].substr(0, 10)), max);
+      ParseInt(Trim(words[i].substr(10, 10)), cards);
+    }
+    if (max == -1) max = cards;
+    d.Max = d.Score != 0 && d.Score >= max;
+    rows.push_back(d);
+  }
+  auto lower = [](std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+  };
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&lower](const OverallDetail& a, const OverallDetail& b) {
+                     return lower(a.Name) < lower(b.Name);
+                   });
+  return rows;
+}
+
 bool ResetSpoiledOverallScores(GameContext& ctx) {
   sys::DeleteFile(StatGloFilePath(ctx));
   ShowMsg(ctx,
@@ -217,12 +261,14 @@ bool ClearAllHiScores(GameContext& ctx) {
   }
   const std::string scr = StatScrFilePath(ctx);
   sys::MakeDirectory(sys::DirectoryOf(scr));
-  // Replaced whole, so the tables are never left half cleared.
-  if (!sys::ReplaceFileLines(scr,
-                             {kVersionHeader, kVersionLine, "", "[Clear scores]", "Cleared=Y"})) {
-    ShowMsg(ctx, "Write error on file " + scr);
+  // Both files or neither: the hi-score tables and the overall scores.
+  sys::FileBatch batch;
+  batch.Stage(scr, {kVersionHeader, kVersionLine, "", "[Clear scores]", "Cleared=Y"});
+  batch.StageDelete(StatGloFilePath(ctx));
+  if (!batch.Commit()) {
+    ShowMsg(ctx, "Write error on file " + batch.FailedPath() + "\rThe hi-scores were not cleared.");
+    return false;
   }
-  sys::DeleteFile(StatGloFilePath(ctx));
   return true;
 }
 

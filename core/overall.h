@@ -6,12 +6,15 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/state.h"
 
 namespace tw {
 
-class ResultBatch;
+namespace sys {
+class FileBatch;
+}
 
 // Key of the scramble.
 extern const char* const kOverallKey;  // "58204"
@@ -28,7 +31,7 @@ std::string PlainBestTime(GameContext& ctx, int64_t seconds);                  /
 // scores do not count; a spoiled file is reset. The player's five values are
 // written in one step (staged when a batch is given).
 void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, int64_t elapsed,
-                        int64_t score, ResultBatch* batch = nullptr);
+                        int64_t score, sys::FileBatch* batch = nullptr);
 
 struct OverallRanking {
   StringList Players, TotalScores, TotalTimes;
@@ -38,10 +41,24 @@ struct OverallRanking {
 // order. A spoiled file gives an empty ranking and is reset.
 OverallRanking ReadOverallScores(GameContext& ctx);
 
+// One game of a player's details: the best score and its time (0: none)
+// and whether it reaches the game's maximum (its overall-score rule word,
+// or its card count when that word is -1).
+struct OverallDetail {
+  int Game = 0;
+  std::string Name;
+  int64_t Score = 0, Time = 0;
+  bool Max = false;
+};
+// Every catalogued game, sorted by name; empty when the player has no file
+// or a stored value is damaged.
+std::vector<OverallDetail> ReadOverallDetails(GameContext& ctx, const std::string& player);
+
 // Deletes the file and tells the user. True.
 bool ResetSpoiledOverallScores(GameContext& ctx);
 // After the user agrees: empty hi-score tables that stay empty, no overall
-// scores. False when the user says no.
+// scores, both or neither. False when the user says no or the files could
+// not be changed (then told).
 bool ClearAllHiScores(GameContext& ctx);
 
 }  // namespace tw

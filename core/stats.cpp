@@ -7,7 +7,7 @@
 
 #include "core/datafiles.h"
 #include "core/hiscores.h"
-#include "core/resultfile.h"
+#include "core/textfile.h"
 #include "core/util.h"
 #include "platform/sys/files.h"
 #include "platform/sys/ini.h"
@@ -54,9 +54,9 @@ class Hourglass {
   GameContext& ctx_;
 };
 
-bool SaveOrReport(GameContext& ctx, const ResultFile& file, const std::string& path,
-                  ResultBatch* batch = nullptr) {
-  if (SaveResultFile(file, path, batch)) return true;
+bool SaveOrReport(GameContext& ctx, const SectionedTextFile& file, const std::string& path,
+                  sys::FileBatch* batch = nullptr) {
+  if (file.Save(path, batch)) return true;
   ShowMsg(ctx, "Write error on file " + path);
   return false;
 }
@@ -70,22 +70,34 @@ bool LogLineFields(const std::string& line, int64_t& game, std::string& player) 
   return true;
 }
 
-bool RemoveCustomGameRecord(const std::string& path, int game) {
+// The game's 30-line record out of the custom-games file; false when the
+// file is there but cannot be read or staged.
+bool StageCustomGameRemoval(const std::string& path, int game, sys::FileBatch& batch) {
   std::vector<std::string> lines;
-  if (!sys::FileExists(path) || !sys::ReadFileLines(path, lines)) return false;
+  const sys::ReadStatus status = sys::ReadLinesChecked(path, lines);
+  if (status == sys::ReadStatus::Missing) return true;
+  if (status == sys::ReadStatus::Unreadable) {
+    batch.Fail(path);
+    return false;
+  }
   const std::string number = IntToStrPad(game, 4);
   for (size_t first = 1; first < lines.size(); first += kCustomRecordLines) {
     if (lines[first].compare(0, number.size(), number) != 0) continue;
     size_t last = std::min(lines.size(), first + kCustomRecordLines);
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first),
                 lines.begin() + static_cast<std::ptrdiff_t>(last));
-    return sys::ReplaceFileLines(path, lines);
+    return batch.Stage(path, lines);
   }
-  return false;
+  return true;
 }
 
-void RemoveFavourite(GameContext& ctx, const std::string& name) {
+// The favourite of that name out of the list, the later ones moving up.
+bool StageFavouriteRemoval(GameContext& ctx, const std::string& name, sys::FileBatch& batch) {
   sys::IniFile ini(CfgFilePath(ctx));
+  if (!ini.Hold()) {
+    batch.Fail(CfgFilePath(ctx));
+    return false;
+  }
   StringList list;
   for (int i = 0; i < kFavouriteKeys; ++i) {
     std::string v = ini.ReadString("Favourite Games", "Game" + IntToStrPad(i, 3), "");
@@ -99,8 +111,81 @@ void RemoveFavourite(GameContext& ctx, const std::string& name) {
       ini.WriteString("Favourite Games", "Game" + IntToStrPad(static_cast<int>(j), 3), list[j + 1]);
     }
     ini.DeleteKey("Favourite Games", "Game" + IntToStrPad(static_cast<int>(list.size() - 1), 3));
-    return;
+    if (!ini.StageTo(batch)) batch.Fail(CfgFilePath(ctx));
+    break;
   }
+  return !batch.Failed();
+}
+
+// Loads a results file for a change; a file that cannot be read fails the
+// batch and is left alone.
+bool LoadForChange(const std::string& path, SectionedTextFile& file, sys::FileBatch& batch) {
+  if (file.Load(path)) return true;
+  batch.Fail(path);
+  return false;
+}
+
+// The cleared statistics and log staged in batch.
+void StageClearStatistics(GameContext& ctx, int game, const std::string& player, bool allGames,
+                          bool allPlayers, sys::FileBatch& batch) {
+  const std::string name = TrimRightSpaces(player);
+  const std::string empty = FormatStatRecord(StatRecord{});
+  const std::string path = StatFilePath(ctx);
+  // A name the files cannot hold has no record to clear.
+  const bool keyUsable = allPlayers || IsValidPlayerName(name);
+  SectionedTextFile file;
+  if (keyUsable && LoadForChange(path, file, batch) && file.Existed()) {
+    if (allGames && allPlayers) {
+      file.Lines() = {kVersionHeader, kVersionLine};
+    } else {
+      StringList sections;
+      if (allGames) {
+        for (const auto& s : file.SectionNames()) {
+          if (!SameText(s, "version")) sections.push_back(s);
+        }
+      } else {
+        sections.push_back(GameSection(game));
+      }
+      for (const auto& s : sections) {
+        if (allPlayers) {
+          int h = file.FindSection(s);
+          if (h < 0) continue;
+          int end = file.BodyEnd(h);
+          for (int i = h + 1; i < end; ++i) {
+            std::string& line = file.Lines()[static_cast<size_t>(i)];
+            size_t eq = line.find('=');
+            if (eq != std::string::npos) line = line.substr(0, eq + 1) + empty;
+          }
+        } else if (allGames || file.FindKey(s, name) >= 0) {
+          file.SetValue(s, name, empty);
+        }
+      }
+    }
+    file.Save(path, &batch);
+  }
+
+  const std::string logPath = StatLogFilePath(ctx);
+  SectionedTextFile log;
+  if (!LoadForChange(logPath, log, batch) || !log.Existed()) return;
+  std::vector<std::string> kept;
+  for (const auto& line : log.Lines()) {
+    int64_t lineGame = 0;
+    std::string linePlayer;
+    bool known = LogLineFields(line, lineGame, linePlayer);
+    bool gameMatches = allGames || (known && lineGame == game);
+    bool playerMatches =
+        allPlayers || (known && linePlayer == TrimRightSpaces(PadRight(name, kPlayerColumns)));
+    if (!(gameMatches && playerMatches)) kept.push_back(line);
+  }
+  if (kept.size() != log.Lines().size()) batch.Stage(logPath, kept);
+}
+
+// Commits the batch; a failure is told, naming the file.
+bool CommitOrReport(GameContext& ctx, sys::FileBatch& batch) {
+  if (batch.Commit()) return true;
+  ShowMsg(ctx, "The file " + batch.FailedPath() +
+                   " could not be read or written.\rNothing was changed.");
+  return false;
 }
 
 }  // namespace
@@ -148,13 +233,13 @@ void AddResult(StatRecord& r, bool won, int64_t score) {
                     999999999999LL);
 }
 
-bool UpdateGameStatistics(GameContext& ctx, bool won, ResultBatch* batch) {
+bool UpdateGameStatistics(GameContext& ctx, bool won, sys::FileBatch* batch) {
   const std::string player = TrimRightSpaces(ctx.Cfg(cfg::UserDefault));
   const int64_t game = CfgNumber(ctx, cfg::Game, -1);
   if (!IsValidPlayerName(player) || game < 0 || game > 9999) return false;
   const std::string path = StatFilePath(ctx);
   EnsureStatFile(ctx);
-  ResultFile file;
+  SectionedTextFile file;
   if (!file.Load(path) || !file.Existed()) {
     ShowMsg(ctx, "Open error: " + path);
     return false;
@@ -175,7 +260,7 @@ bool UpdateGameStatistics(GameContext& ctx, bool won, ResultBatch* batch) {
 GameStatistics ReadGameStatistics(GameContext& ctx, int game, const std::string& player) {
   GameStatistics out;
   EnsureStatFile(ctx);
-  ResultFile file;
+  SectionedTextFile file;
   std::string value;
   const std::string key = TrimRightSpaces(player);
   if (file.Load(StatFilePath(ctx)) && file.GetValue(GameSection(game), key, value)) {
@@ -212,6 +297,25 @@ std::string BuildStatLogLine(const GameContext& ctx, bool won, int64_t elapsed,
   return line + "0360";
 }
 
+bool StageStatLogLine(GameContext& ctx, bool won, int64_t elapsed, const std::string& date,
+                      const std::string& time, sys::FileBatch& batch) {
+  const std::string path = StatLogFilePath(ctx);
+  std::string bytes;
+  if (!IsValidPlayerName(TrimRightSpaces(ctx.Cfg(cfg::UserDefault)))) {
+    batch.Fail(path);
+    return false;
+  }
+  if (sys::ReadFileChecked(path, bytes) == sys::ReadStatus::Unreadable) {
+    ShowMsg(ctx, "Open error: " + path);
+    batch.Fail(path);
+    return false;
+  }
+  // A last line without its line end would swallow the new line.
+  if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
+  bytes += BuildStatLogLine(ctx, won, elapsed, date, time) + "\r\n";
+  return batch.StageBytes(path, bytes);
+}
+
 bool AppendStatLog(GameContext& ctx, bool won, int64_t elapsed, const std::string& date,
                    const std::string& time) {
   if (!IsValidPlayerName(TrimRightSpaces(ctx.Cfg(cfg::UserDefault)))) return false;
@@ -244,63 +348,12 @@ bool AppendStatLog(GameContext& ctx, bool won, int64_t elapsed, const std::strin
   return ok;
 }
 
-void ClearStatistics(GameContext& ctx, int game, const std::string& player, bool allGames,
+bool ClearStatistics(GameContext& ctx, int game, const std::string& player, bool allGames,
                      bool allPlayers) {
   Hourglass hourglass(ctx);
-  const std::string name = TrimRightSpaces(player);
-  const std::string empty = FormatStatRecord(StatRecord{});
-  const std::string path = StatFilePath(ctx);
-  // A name the files cannot hold has no record to clear.
-  const bool keyUsable = allPlayers || IsValidPlayerName(name);
-  if (sys::FileExists(path) && keyUsable) {
-    ResultFile file;
-    if (allGames && allPlayers) {
-      file.Lines() = {kVersionHeader, kVersionLine};
-      SaveOrReport(ctx, file, path);
-    } else if (file.Load(path)) {
-      StringList sections;
-      if (allGames) {
-        for (const auto& s : file.SectionNames()) {
-          if (!SameText(s, "version")) sections.push_back(s);
-        }
-      } else {
-        sections.push_back(GameSection(game));
-      }
-      for (const auto& s : sections) {
-        if (allPlayers) {
-          int h = file.FindSection(s);
-          if (h < 0) continue;
-          int end = file.BodyEnd(h);
-          for (int i = h + 1; i < end; ++i) {
-            std::string& line = file.Lines()[static_cast<size_t>(i)];
-            size_t eq = line.find('=');
-            if (eq != std::string::npos) line = line.substr(0, eq + 1) + empty;
-          }
-        } else if (allGames || file.FindKey(s, name) >= 0) {
-          file.SetValue(s, name, empty);
-        }
-      }
-      SaveOrReport(ctx, file, path);
-    }
-  }
-
-  const std::string logPath = StatLogFilePath(ctx);
-  std::vector<std::string> lines;
-  if (sys::FileExists(logPath) && sys::ReadFileLines(logPath, lines)) {
-    std::vector<std::string> kept;
-    for (const auto& line : lines) {
-      int64_t lineGame = 0;
-      std::string linePlayer;
-      bool known = LogLineFields(line, lineGame, linePlayer);
-      bool gameMatches = allGames || (known && lineGame == game);
-      bool playerMatches =
-          allPlayers || (known && linePlayer == TrimRightSpaces(PadRight(name, kPlayerColumns)));
-      if (!(gameMatches && playerMatches)) kept.push_back(line);
-    }
-    if (kept.size() != lines.size() && !sys::ReplaceFileLines(logPath, kept)) {
-      ShowMsg(ctx, "Write error on file " + logPath);
-    }
-  }
+  sys::FileBatch batch;
+  StageClearStatistics(ctx, game, player, allGames, allPlayers, batch);
+  return CommitOrReport(ctx, batch);
 }
 
 bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
@@ -308,40 +361,57 @@ bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
   const std::string from = TrimRightSpaces(oldName), to = TrimRightSpaces(newName);
   if (!IsValidPlayerName(to) || from.empty()) return false;
   Hourglass hourglass(ctx);
-  bool ok = true;
+  sys::FileBatch batch;
 
-  // Statistics: only the whole key, so renaming Bob leaves Bobby alone.
-  std::vector<std::string> lines;
+  // Statistics: only the whole key, so renaming Bob leaves Bobby alone; a
+  // stale record under the new name gives way.
   const std::string stat = StatFilePath(ctx);
-  if (sys::FileExists(stat) && sys::ReadFileLines(stat, lines)) {
+  SectionedTextFile file;
+  if (LoadForChange(stat, file, batch) && file.Existed()) {
     bool changed = false;
-    for (auto& line : lines) {
-      if (!line.empty() && line[0] != '[' && line.compare(0, from.size() + 1, from + "=") == 0) {
-        line = to + line.substr(from.size());
-        changed = true;
+    for (const auto& section : file.SectionNames()) {
+      int at = file.FindKey(section, from);
+      if (at < 0) continue;
+      file.Lines()[static_cast<size_t>(at)] =
+          to + file.Lines()[static_cast<size_t>(at)].substr(from.size());
+      for (int stale = file.FindKey(section, to); stale >= 0 && stale != at;
+           stale = file.FindKey(section, to)) {
+        file.Lines().erase(file.Lines().begin() + stale);
+        if (stale < at) --at;
       }
+      changed = true;
     }
-    if (changed) ok = sys::ReplaceFileLines(stat, lines) && ok;
+    if (changed) file.Save(stat, &batch);
   }
 
   // Log and hi-scores: the fixed 30-column player field.
   const std::string oldField = PadRight(from, kPlayerColumns);
   const std::string newField = PadRight(to, kPlayerColumns);
   auto replaceColumn = [&](const std::string& path, size_t at, bool hiScoreLine) {
-    if (!sys::FileExists(path) || !sys::ReadFileLines(path, lines)) return;
+    SectionedTextFile text;
+    if (!LoadForChange(path, text, batch) || !text.Existed()) return;
     bool changed = false;
-    for (auto& line : lines) {
+    for (auto& line : text.Lines()) {
       if (hiScoreLine && (line.size() < 6 || line[5] != '=')) continue;
       if (line.size() >= at + kPlayerColumns && line.compare(at, kPlayerColumns, oldField) == 0) {
         line.replace(at, kPlayerColumns, newField);
         changed = true;
       }
     }
-    if (changed) ok = sys::ReplaceFileLines(path, lines) && ok;
+    if (changed) text.Save(path, &batch);
   };
   replaceColumn(StatLogFilePath(ctx), 81, false);
   replaceColumn(StatScrFilePath(ctx), 38, true);
-  return ok;
+
+  // Overall scores: the player's section takes the new name.
+  const std::string glo = StatGloFilePath(ctx);
+  SectionedTextFile overall;
+  if (LoadForChange(glo, overall, batch) && overall.FindSection(from) >= 0) {
+    overall.RemoveSection(to);
+    overall.Lines()[static_cast<size_t>(overall.FindSection(from))] = "[" + to + "]";
+    overall.Save(glo, &batch);
+  }
+  return CommitOrReport(ctx, batch);
 }
 
 bool DeleteGame(GameContext& ctx, int game, int caller, const std::string& name,
@@ -359,16 +429,21 @@ bool DeleteGame(GameContext& ctx, int game, int caller, const std::string& name,
   } else if (!ask(otherGame)) {
     return false;
   }
+  bool done = false;
   {
     Hourglass hourglass(ctx);
-    RemoveCustomGameRecord(ctx.DataPath("DATA\\GAM_CUST.DAT"), game);
-    RemoveFavourite(ctx, name);
+    // The record, the favourite, the statistics, the log lines and the
+    // hi-scores go together or not at all.
+    sys::FileBatch batch;
+    StageCustomGameRemoval(ctx.DataPath("DATA\\GAM_CUST.DAT"), game, batch);
+    StageFavouriteRemoval(ctx, name, batch);
+    StageClearStatistics(ctx, game, "", false, true, batch);
+    StageClearGameHiScores(ctx, game, "01", batch);
+    done = CommitOrReport(ctx, batch);
   }
-  ClearStatistics(ctx, game, "", false, true);
-  ClearGameHiScores(ctx, game, "01");
   ResetSessionCounters(ctx);
   if (hooks.RebuildGameTree) hooks.RebuildGameTree();
-  return true;
+  return done;
 }
 
 }  // namespace tw

@@ -11,7 +11,9 @@
 
 namespace tw {
 
-class ResultBatch;
+namespace sys {
+class FileBatch;
+}
 
 constexpr int kStatRecordWidth = 67;
 constexpr int kStatLogLineWidth = 147;
@@ -42,7 +44,7 @@ struct GameStatistics {
 // player's record. False (nothing written) when the file cannot be updated or
 // the player name is not one the files can hold. With a batch the new file
 // is only staged; the session counters count at once.
-bool UpdateGameStatistics(GameContext& ctx, bool won, ResultBatch* batch = nullptr);
+bool UpdateGameStatistics(GameContext& ctx, bool won, sys::FileBatch* batch = nullptr);
 // Zeros for a missing record; the session counters only for the current
 // player and game.
 GameStatistics ReadGameStatistics(GameContext& ctx, int game, const std::string& player);
@@ -52,14 +54,20 @@ void ResetSessionCounters(GameContext& ctx);
 // record's game, name, player, score kind, score and deal number.
 std::string BuildStatLogLine(const GameContext& ctx, bool won, int64_t elapsed,
                              const std::string& date, const std::string& time);
+// The log with the line added, staged in batch (which fails when the log
+// cannot be read or the player name not held).
+bool StageStatLogLine(GameContext& ctx, bool won, int64_t elapsed, const std::string& date,
+                      const std::string& time, sys::FileBatch& batch);
 bool AppendStatLog(GameContext& ctx, bool won, int64_t elapsed, const std::string& date,
                    const std::string& time);
 
-// One or all games times one or all players, in the statistics and the log.
-void ClearStatistics(GameContext& ctx, int game, const std::string& player, bool allGames,
+// One or all games times one or all players, in the statistics and the log,
+// both or neither. False (and told) when a file cannot be read or written.
+bool ClearStatistics(GameContext& ctx, int game, const std::string& player, bool allGames,
                      bool allPlayers);
-// Statistics key, log column and hi-score column. False when the new name is
-// refused or a file cannot be rewritten.
+// Statistics key, log column, hi-score column and overall-score section, all
+// or none. False when the new name is refused or a file cannot be read or
+// written (then told).
 bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
                              const std::string& newName);
 
@@ -69,8 +77,10 @@ struct DeleteGameHooks {
   std::function<void()> EndDealAndDeselect;
   std::function<void()> RebuildGameTree;
 };
-// caller 1: the open-game dialog, 2: the custom-rules dialog. False when the
-// user says no.
+// caller 1: the open-game dialog, 2: the custom-rules dialog. The record,
+// its favourite entry, statistics, log lines and hi-scores go together. False
+// when the user says no or a file cannot be changed (then told, and nothing
+// is).
 bool DeleteGame(GameContext& ctx, int game, int caller, const std::string& name,
                 const DeleteGameHooks& hooks);
 

@@ -42,8 +42,6 @@ class FileAccess {
     file_ = &own_;
     return true;
   }
-  void Release() { own_.Close(); }
-  RawFile& operator*() { return *file_; }
   RawFile* operator->() { return file_; }
 
  private:
@@ -51,146 +49,28 @@ class FileAccess {
   RawFile* file_ = nullptr;
 };
 
-// Up to n bytes at offset (fewer at the end of the file).
-std::string ReadAt(RawFile& f, int64_t offset, int64_t n) {
-  std::string out;
-  if (n <= 0 || !f.Seek(offset)) return out;
-  out.resize(static_cast<size_t>(n));
-  int64_t got = f.Read(out.data(), n);
-  out.resize(got > 0 ? static_cast<size_t>(got) : 0);
-  return out;
-}
-
-std::string ReadAll(RawFile& f) {
+// The whole file through the caller's handle or a file opened here.
+bool ReadAll(RawFile* handle, const std::string& file, RawFile::Mode mode, SectionedTextFile& out) {
+  FileAccess f;
+  if (!f.Open(handle, file, mode)) return false;
   std::string all;
-  for (int64_t pos = 0;; pos += kTextFileBlock) {
-    std::string block = ReadAt(f, pos, kTextFileBlock);
-    all += block;
-    if (static_cast<int64_t>(block.size()) < kTextFileBlock) break;
+  char buf[kTextFileBlock];
+  for (int64_t pos = 0; f->Seek(pos); pos += kTextFileBlock) {
+    int64_t got = f->Read(buf, kTextFileBlock);
+    if (got < 0) return false;
+    all.append(buf, static_cast<size_t>(got));
+    if (got < kTextFileBlock) break;
   }
-  return all;
-}
-
-// First occurrence of needle at or after from, scanning block by block; each
-// further block starts needle's length - 1 back, so a split needle is found.
-bool FindInFile(RawFile& f, int64_t from, const std::string& needle, int64_t& at) {
-  if (needle.empty()) return false;
-  int64_t pos = from;
-  for (;;) {
-    std::string block = ReadAt(f, pos, kTextFileBlock);
-    size_t hit = block.find(needle);
-    if (hit != std::string::npos) {
-      at = pos + static_cast<int64_t>(hit);
-      return true;
-    }
-    if (static_cast<int64_t>(block.size()) < kTextFileBlock) return false;
-    int64_t step = static_cast<int64_t>(block.size()) - static_cast<int64_t>(needle.size()) + 1;
-    pos += step > 0 ? step : 1;
-  }
-}
-
-// Where the line after a header ends at p begins; false when the header is
-// followed by more text on its line.
-bool HeaderLineEnd(RawFile& f, int64_t p, int64_t& bodyStart) {
-  std::string next = ReadAt(f, p, 2);
-  if (next.empty()) {
-    bodyStart = p;
-  } else if (next[0] == '\n') {
-    bodyStart = p + 1;
-  } else if (next[0] == '\r' && (next.size() == 1 || next[1] == '\n')) {
-    bodyStart = p + static_cast<int64_t>(next.size());
-  } else {
-    return false;
-  }
+  out.Parse(all);
   return true;
-}
-
-bool FindHeader(RawFile& f, const std::string& header, int64_t& offset, int64_t& bodyStart) {
-  if (header.empty()) return false;
-  int64_t len = static_cast<int64_t>(header.size());
-  if (ReadAt(f, 0, len) == header && HeaderLineEnd(f, len, bodyStart)) {
-    offset = 0;
-    return true;
-  }
-  const std::string needle = "\n" + header;
-  int64_t pos = 0, at = 0;
-  while (FindInFile(f, pos, needle, at)) {
-    if (HeaderLineEnd(f, at + 1 + len, bodyStart)) {
-      offset = at + 1;
-      return true;
-    }
-    pos = at + 1;
-  }
-  return false;
-}
-
-struct Section {
-  int64_t header = 0;
-  int64_t bodyStart = 0;
-  int64_t bodyEnd = 0;
-  std::string body;
-};
-
-// Finds the section and reads its body: up to the next line that begins
-// with "[" (also right at the body start), or the end of the file.
-bool LocateSection(RawFile& f, const std::string& name, Section& s) {
-  if (!FindHeader(f, "[" + name + "]", s.header, s.bodyStart)) return false;
-  s.body.clear();
-  for (int64_t pos = s.bodyStart;; pos += kTextFileBlock) {
-    std::string block = ReadAt(f, pos, kTextFileBlock);
-    size_t from = s.body.empty() ? 0 : s.body.size() - 1;
-    s.body += block;
-    size_t hit = s.body.find("\n[", from);
-    if (hit != std::string::npos) {
-      s.body.resize(hit + 1);
-      break;
-    }
-    if (static_cast<int64_t>(block.size()) < kTextFileBlock) break;
-  }
-  if (!s.body.empty() && s.body[0] == '[') s.body.clear();
-  s.bodyEnd = s.bodyStart + static_cast<int64_t>(s.body.size());
-  return true;
-}
-
-struct BodyLine {
-  int64_t offset = 0;  // from the body start
-  std::string text;    // without its terminator
-  bool crlf = false;   // ended by CR LF
-};
-
-std::vector<BodyLine> SplitBody(const std::string& body) {
-  std::vector<BodyLine> lines;
-  size_t pos = 0;
-  while (pos < body.size()) {
-    size_t lf = body.find('\n', pos);
-    size_t end = lf == std::string::npos ? body.size() : lf;
-    BodyLine line;
-    line.offset = static_cast<int64_t>(pos);
-    size_t stop = end;
-    if (stop > pos && body[stop - 1] == '\r') {
-      --stop;
-      line.crlf = lf != std::string::npos;
-    }
-    line.text = body.substr(pos, stop - pos);
-    lines.push_back(std::move(line));
-    if (lf == std::string::npos) break;
-    pos = lf + 1;
-  }
-  return lines;
-}
-
-std::string PairLines(const StringList& keys, const StringList& values) {
-  std::string out;
-  for (size_t i = 0; i < keys.size(); ++i) out += keys[i] + "=" + values[i] + "\r\n";
-  return out;
 }
 
 // Replaces the file with bytes, reporting a failed step; the original stays
 // as it was then. A caller's handle is reopened on the new file.
 bool Rewrite(GameContext& ctx, RawFile* handle, const std::string& file,
-             const std::string& bytes) {
+             const SectionedTextFile& text) {
   sys::ReplaceOutcome outcome;
-  if (!sys::ReplaceFileBytes(file, bytes, "rpl", outcome)) {
+  if (!sys::ReplaceFileBytes(file, text.Bytes(), "rpl", outcome)) {
     switch (outcome.step) {
       case sys::ReplaceOutcome::Step::TempFile:
         ShowMsg(ctx, "Error creating temp file.");
@@ -210,90 +90,185 @@ bool Rewrite(GameContext& ctx, RawFile* handle, const std::string& file,
   return true;
 }
 
-// The whole file with the section's body replaced by newBody.
-bool RewriteSectionBody(GameContext& ctx, RawFile* handle, const std::string& file,
-                        const std::string& section, const std::string& newBody) {
-  std::string bytes;
-  {
-    FileAccess f;
-    if (!f.Open(handle, file, RawFile::Mode::Read)) return false;
-    Section s;
-    if (!LocateSection(*f, section, s)) return false;
-    std::string all = ReadAll(*f);
-    if (static_cast<int64_t>(all.size()) < s.bodyEnd) return false;
-    bytes = all.substr(0, static_cast<size_t>(s.bodyStart));
-    if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
-    bytes += newBody;
-    bytes += all.substr(static_cast<size_t>(s.bodyEnd));
-  }
-  return Rewrite(ctx, handle, file, bytes);
-}
-
-std::string JoinLines(const StringList& lines) {
-  std::string out;
-  for (const auto& l : lines) out += l + "\r\n";
+StringList PairLines(const StringList& keys, const StringList& values) {
+  StringList out;
+  for (size_t i = 0; i < keys.size(); ++i) out.push_back(keys[i] + "=" + values[i]);
   return out;
 }
 
 }  // namespace
 
+const char* const kVersionHeader = "[Version]";
+const char* const kVersionLine = "Version=0300";
+
+bool SectionedTextFile::Load(const std::string& path) {
+  lines_.clear();
+  offsets_.clear();
+  std::string bytes;
+  sys::ReadStatus status = sys::ReadFileChecked(path, bytes);
+  existed_ = status != sys::ReadStatus::Missing;
+  if (status == sys::ReadStatus::Ok) Parse(bytes);
+  return status != sys::ReadStatus::Unreadable;
+}
+
+void SectionedTextFile::Parse(const std::string& bytes) {
+  lines_ = sys::SplitLines(bytes);
+  offsets_.clear();
+  int64_t at = 0;
+  for (const auto& line : lines_) {
+    offsets_.push_back(at);
+    at += static_cast<int64_t>(line.size());
+    size_t end = static_cast<size_t>(at);
+    if (end < bytes.size() && bytes[end] == '\r') ++at, ++end;
+    if (end < bytes.size() && bytes[end] == '\n') ++at;
+  }
+}
+
+std::string SectionedTextFile::Bytes() const {
+  std::string out;
+  for (const auto& l : lines_) out += l + "\r\n";
+  return out;
+}
+
+bool SectionedTextFile::Save(const std::string& path, sys::FileBatch* batch) const {
+  return batch ? batch->Stage(path, lines_) : sys::ReplaceFileLines(path, lines_);
+}
+
+int SectionedTextFile::FindSection(const std::string& name) const {
+  const std::string header = "[" + name + "]";
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (!lines_[i].empty() && lines_[i][0] == '[' && TrimRightSpaces(lines_[i]) == header) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+int SectionedTextFile::BodyEnd(int h) const {
+  size_t i = static_cast<size_t>(h) + 1;
+  while (i < lines_.size() && (lines_[i].empty() || lines_[i][0] != '[')) ++i;
+  return static_cast<int>(i);
+}
+
+int SectionedTextFile::FindKey(const std::string& section, const std::string& key) const {
+  int h = FindSection(section);
+  if (h < 0 || key.empty()) return -1;
+  int end = BodyEnd(h);
+  for (int i = h + 1; i < end; ++i) {
+    if (KeyMatches(lines_[static_cast<size_t>(i)], key)) return i;
+  }
+  return -1;
+}
+
+bool SectionedTextFile::GetValue(const std::string& section, const std::string& key,
+                                 std::string& value) const {
+  int i = FindKey(section, key);
+  if (i < 0) return false;
+  value = lines_[static_cast<size_t>(i)].substr(key.size() + 1);
+  return true;
+}
+
+void SectionedTextFile::SetValue(const std::string& section, const std::string& key,
+                                 const std::string& value) {
+  int h = FindSection(section);
+  if (h < 0) {
+    AppendSection(section, {{key, value}});
+    return;
+  }
+  int i = FindKey(section, key);
+  if (i >= 0) {
+    lines_[static_cast<size_t>(i)] = key + "=" + value;
+    return;
+  }
+  int at = BodyEnd(h);
+  while (at > h + 1 && lines_[static_cast<size_t>(at - 1)].empty()) --at;
+  lines_.insert(lines_.begin() + at, key + "=" + value);
+}
+
+void SectionedTextFile::AppendSection(
+    const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries) {
+  if (!lines_.empty() && !lines_.back().empty()) lines_.emplace_back();
+  lines_.push_back("[" + section + "]");
+  for (const auto& [k, v] : entries) lines_.push_back(k + "=" + v);
+}
+
+void SectionedTextFile::ReplaceBody(int h, const std::vector<std::string>& lines) {
+  auto first = lines_.begin() + h + 1;
+  lines_.erase(first, lines_.begin() + BodyEnd(h));
+  lines_.insert(lines_.begin() + h + 1, lines.begin(), lines.end());
+}
+
+bool SectionedTextFile::RemoveSection(const std::string& name) {
+  int h = FindSection(name);
+  if (h < 0) return false;
+  lines_.erase(lines_.begin() + h, lines_.begin() + BodyEnd(h));
+  return true;
+}
+
+std::vector<std::pair<std::string, std::string>> SectionedTextFile::Entries(
+    const std::string& section) const {
+  std::vector<std::pair<std::string, std::string>> out;
+  int h = FindSection(section);
+  if (h < 0) return out;
+  int end = BodyEnd(h);
+  for (int i = h + 1; i < end; ++i) {
+    const std::string& line = lines_[static_cast<size_t>(i)];
+    size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    out.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+  }
+  return out;
+}
+
+std::vector<std::string> SectionedTextFile::SectionNames() const {
+  std::vector<std::string> out;
+  for (const auto& line : lines_) {
+    if (line.empty() || line[0] != '[') continue;
+    std::string t = TrimRightSpaces(line);
+    if (t.size() >= 2 && t.back() == ']') out.push_back(t.substr(1, t.size() - 2));
+  }
+  return out;
+}
+
 bool FindSection(RawFile* handle, const std::string& file, const std::string& header,
                  int64_t& offset) {
-  FileAccess f;
-  if (!f.Open(handle, file, RawFile::Mode::Read)) return false;
-  int64_t bodyStart = 0;
-  return FindHeader(*f, header, offset, bodyStart);
+  if (header.size() < 2 || header.front() != '[' || header.back() != ']') return false;
+  SectionedTextFile text;
+  if (!ReadAll(handle, file, RawFile::Mode::Read, text)) return false;
+  int h = text.FindSection(header.substr(1, header.size() - 2));
+  if (h < 0) return false;
+  offset = text.Offset(h);
+  return true;
 }
 
 bool GetSectionValue(RawFile* handle, const std::string& file, const std::string& section,
                      const std::string& key, const std::string& def, std::string& value) {
   value = def;
-  if (key.empty()) return false;
-  FileAccess f;
-  if (!f.Open(handle, file, RawFile::Mode::Read)) return false;
-  Section s;
-  if (!LocateSection(*f, section, s)) return false;
-  for (const BodyLine& line : SplitBody(s.body)) {
-    if (KeyMatches(line.text, key)) {
-      value = TrimRightSpaces(line.text.substr(key.size() + 1));
-      return true;
-    }
-  }
-  return false;
+  SectionedTextFile text;
+  if (!ReadAll(handle, file, RawFile::Mode::Read, text)) return false;
+  if (!text.GetValue(section, key, value)) return false;
+  value = TrimRightSpaces(value);
+  return true;
 }
 
 bool GetSectionValues(const std::string& file, const std::string& section,
                       const StringList& keys, const StringList& defaults, StringList& values) {
   values = defaults;
   values.resize(keys.size());
-  std::vector<bool> found(keys.size(), false);
-  size_t missing = keys.size();
-  StringList lines;
-  if (!sys::ReadFileLines(file, lines)) return false;
-  const std::string header = "[" + section + "]";
-  size_t i = 0;
-  while (i < lines.size() && lines[i] != header) ++i;
-  if (i == lines.size()) return false;
-  for (++i; i < lines.size() && missing > 0; ++i) {
-    const std::string& line = lines[i];
-    if (!line.empty() && line[0] == '[') break;
-    for (size_t k = 0; k < keys.size(); ++k) {
-      if (!found[k] && !keys[k].empty() && KeyMatches(line, keys[k])) {
-        values[k] = line.substr(keys[k].size() + 1);
-        found[k] = true;
-        --missing;
-        break;
-      }
-    }
+  SectionedTextFile text;
+  if (!text.Load(file)) return false;
+  bool all = text.FindSection(section) >= 0;
+  for (size_t k = 0; k < keys.size(); ++k) {
+    all = text.GetValue(section, keys[k], values[k]) && all;
   }
-  return missing == 0;
+  return all;
 }
 
 void ListSections(const std::string& file, StringList& list) {
   list.clear();
-  StringList lines;
-  if (!sys::ReadFileLines(file, lines)) return;
-  for (const auto& line : lines) {
+  SectionedTextFile text;
+  text.Load(file);
+  for (const auto& line : text.Lines()) {
     if (line.empty() || line[0] != '[') continue;
     size_t close = line.find_last_of(']');
     list.push_back(close == std::string::npos || close == 0 ? line.substr(1)
@@ -303,14 +278,13 @@ void ListSections(const std::string& file, StringList& list) {
 
 void ReadSectionLines(const std::string& file, const std::string& section, StringList& list) {
   list.clear();
-  StringList lines;
-  if (!sys::ReadFileLines(file, lines)) return;
-  const std::string header = "[" + section + "]";
-  size_t i = 0;
-  while (i < lines.size() && lines[i] != header) ++i;
-  for (++i; i < lines.size(); ++i) {
-    if (!lines[i].empty() && lines[i][0] == '[') break;
-    if (!lines[i].empty()) list.push_back(lines[i]);
+  SectionedTextFile text;
+  text.Load(file);
+  int h = text.FindSection(section);
+  if (h < 0) return;
+  for (int i = h + 1; i < text.BodyEnd(h); ++i) {
+    const std::string& line = text.Lines()[static_cast<size_t>(i)];
+    if (!line.empty()) list.push_back(line);
   }
 }
 
@@ -318,118 +292,120 @@ bool SetSectionValue(GameContext& ctx, RawFile* handle, const std::string& file,
                      const std::string& section, const std::string& key,
                      const std::string& value) {
   if (!SafeName(section) || !SafeName(key) || !SafeValue(value)) return false;
-  StringList kept;
-  {
+  SectionedTextFile text;
+  if (!ReadAll(handle, file, RawFile::Mode::ReadWrite, text)) return false;
+  int h = text.FindSection(section);
+  if (h < 0) return AppendSection(ctx, handle, file, section, {key}, {value});
+  int at = text.FindKey(section, key);
+  if (at >= 0 && text.Lines()[static_cast<size_t>(at)].size() == key.size() + 1 + value.size()) {
+    // Same width: only the value's bytes change.
     FileAccess f;
-    if (!f.Open(handle, file, RawFile::Mode::ReadWrite)) return false;
-    Section s;
-    if (!LocateSection(*f, section, s)) {
-      f.Release();
-      return AppendSection(ctx, handle, file, section, {key}, {value});
-    }
-    bool replaced = false;
-    for (const BodyLine& line : SplitBody(s.body)) {
-      if (!replaced && KeyMatches(line.text, key)) {
-        if (line.text.size() == key.size() + 1 + value.size()) {
-          // Same width: only the value's bytes change.
-          int64_t at = s.bodyStart + line.offset + static_cast<int64_t>(key.size()) + 1;
-          return f->Seek(at) && f->Write(value) && f->Flush();
-        }
-        kept.push_back(key + "=" + value);
-        replaced = true;
-      } else if (!line.text.empty()) {
-        kept.push_back(line.text);
-      }
-    }
-    if (!replaced) kept.push_back(key + "=" + value);
+    return f.Open(handle, file, RawFile::Mode::ReadWrite) &&
+           f->Seek(text.Offset(at) + static_cast<int64_t>(key.size()) + 1) && f->Write(value) &&
+           f->Flush();
   }
-  return RewriteSectionBody(ctx, handle, file, section, JoinLines(kept) + "\r\n");
+  StringList kept;
+  for (int i = h + 1; i < text.BodyEnd(h); ++i) {
+    const std::string& line = text.Lines()[static_cast<size_t>(i)];
+    if (i == at) {
+      kept.push_back(key + "=" + value);
+    } else if (!line.empty()) {
+      kept.push_back(line);
+    }
+  }
+  if (at < 0) kept.push_back(key + "=" + value);
+  kept.emplace_back();
+  text.ReplaceBody(h, kept);
+  return Rewrite(ctx, handle, file, text);
 }
 
 bool ReplaceSectionValues(GameContext& ctx, RawFile* handle, const std::string& file,
                           const std::string& section, const StringList& keys,
                           const StringList& values) {
   if (!SafeName(section) || !SafePairs(keys, values)) return false;
-  return RewriteSectionBody(ctx, handle, file, section, PairLines(keys, values) + "\r\n");
+  SectionedTextFile text;
+  if (!ReadAll(handle, file, RawFile::Mode::Read, text)) return false;
+  int h = text.FindSection(section);
+  if (h < 0) return false;
+  StringList body = PairLines(keys, values);
+  body.emplace_back();
+  text.ReplaceBody(h, body);
+  return Rewrite(ctx, handle, file, text);
 }
 
 bool OverwriteSectionLines(GameContext& ctx, const std::string& file,
                            const std::string& section, const StringList& keys,
                            const StringList& values) {
   if (!SafeName(section) || !SafePairs(keys, values)) return false;
+  SectionedTextFile text;
+  if (!ReadAll(nullptr, file, RawFile::Mode::ReadWrite, text)) return false;
+  int h = text.FindSection(section);
+  if (h < 0) return AppendSection(ctx, nullptr, file, section, keys, values);
+  StringList& lines = text.Lines();
+  const int end = text.BodyEnd(h);
+  bool sameShape = end - h - 1 >= static_cast<int>(keys.size());
+  for (size_t i = 0; sameShape && i < keys.size(); ++i) {
+    sameShape = KeyMatches(lines[static_cast<size_t>(h) + 1 + i], keys[i]);
+  }
+  if (sameShape) {
+    for (size_t i = 0; i < keys.size(); ++i) {
+      lines[static_cast<size_t>(h) + 1 + i] = keys[i] + "=" + values[i];
+    }
+    return Rewrite(ctx, nullptr, file, text);
+  }
+  // Other keys stand there: keep them and rewrite the section.
   StringList kept;
-  {
-    FileAccess f;
-    if (!f.Open(nullptr, file, RawFile::Mode::ReadWrite)) return false;
-    Section s;
-    if (!LocateSection(*f, section, s)) {
-      f.Release();
-      return AppendSection(ctx, nullptr, file, section, keys, values);
-    }
-    std::vector<BodyLine> lines = SplitBody(s.body);
-    bool sameShape = lines.size() >= keys.size();
-    for (size_t i = 0; sameShape && i < keys.size(); ++i) {
-      sameShape = lines[i].crlf && KeyMatches(lines[i].text, keys[i]) &&
-                  lines[i].text.size() == keys[i].size() + 1 + values[i].size();
-    }
-    if (sameShape) {
-      return f->Seek(s.bodyStart) && f->Write(PairLines(keys, values)) && f->Flush();
-    }
-    // Other keys or widths stand there: keep them and rewrite the section.
-    std::vector<bool> used(keys.size(), false);
-    for (const BodyLine& line : lines) {
-      if (line.text.empty()) continue;
-      size_t k = 0;
-      while (k < keys.size() && (used[k] || !KeyMatches(line.text, keys[k]))) ++k;
-      if (k < keys.size()) {
-        kept.push_back(keys[k] + "=" + values[k]);
-        used[k] = true;
-      } else {
-        kept.push_back(line.text);
-      }
-    }
-    for (size_t k = 0; k < keys.size(); ++k) {
-      if (!used[k]) kept.push_back(keys[k] + "=" + values[k]);
+  std::vector<bool> used(keys.size(), false);
+  for (int i = h + 1; i < end; ++i) {
+    const std::string& line = lines[static_cast<size_t>(i)];
+    if (line.empty()) continue;
+    size_t k = 0;
+    while (k < keys.size() && (used[k] || !KeyMatches(line, keys[k]))) ++k;
+    if (k < keys.size()) {
+      kept.push_back(keys[k] + "=" + values[k]);
+      used[k] = true;
+    } else {
+      kept.push_back(line);
     }
   }
-  return RewriteSectionBody(ctx, nullptr, file, section, JoinLines(kept) + "\r\n");
+  for (size_t k = 0; k < keys.size(); ++k) {
+    if (!used[k]) kept.push_back(keys[k] + "=" + values[k]);
+  }
+  kept.emplace_back();
+  text.ReplaceBody(h, kept);
+  return Rewrite(ctx, nullptr, file, text);
 }
 
 bool AppendSection(GameContext& ctx, RawFile* handle, const std::string& file,
                    const std::string& section, const StringList& keys,
                    const StringList& values) {
   if (!SafeName(section) || !SafePairs(keys, values)) return false;
-  std::string bytes;
-  {
-    FileAccess f;
-    if (!f.Open(handle, file, RawFile::Mode::Read)) return false;
-    bytes = ReadAll(*f);
-  }
-  bytes += "\r\n[" + section + "]\r\n" + PairLines(keys, values);
-  return Rewrite(ctx, handle, file, bytes);
+  SectionedTextFile text;
+  if (!ReadAll(handle, file, RawFile::Mode::Read, text)) return false;
+  StringList& lines = text.Lines();
+  lines.emplace_back();
+  lines.push_back("[" + section + "]");
+  for (const auto& l : PairLines(keys, values)) lines.push_back(l);
+  return Rewrite(ctx, handle, file, text);
 }
 
 bool ReplaceTextInFile(GameContext& ctx, const std::string& file, int column,
                        const std::string& oldText, const std::string& newText) {
   if (column < 1 || oldText.empty()) return true;
   if (!SafeValue(newText)) return false;
-  if (!sys::FileExists(file)) return true;
+  SectionedTextFile text;
+  if (!text.Load(file)) return false;
+  if (!text.Existed()) return true;
   if (ctx.Ui != nullptr) ctx.Ui->SetHourglass(true);
-  bool ok = true;
-  StringList lines;
-  if (sys::ReadFileLines(file, lines)) {
-    bool changed = false;
-    size_t at = static_cast<size_t>(column - 1);
-    for (auto& line : lines) {
-      if (line.size() >= at + oldText.size() && line.compare(at, oldText.size(), oldText) == 0) {
-        line = ReplaceAt(line, column, static_cast<int>(oldText.size()), newText);
-        changed = true;
-      }
+  bool changed = false;
+  const size_t at = static_cast<size_t>(column - 1);
+  for (auto& line : text.Lines()) {
+    if (line.size() >= at + oldText.size() && line.compare(at, oldText.size(), oldText) == 0) {
+      line = ReplaceAt(line, column, static_cast<int>(oldText.size()), newText);
+      changed = true;
     }
-    if (changed) ok = Rewrite(ctx, nullptr, file, JoinLines(lines));
-  } else {
-    ok = false;
   }
+  const bool ok = !changed || Rewrite(ctx, nullptr, file, text);
   if (ctx.Ui != nullptr) ctx.Ui->SetHourglass(false);
   return ok;
 }

@@ -292,4 +292,21 @@ bool SameText(const std::string& a, const std::string& b) {
   return true;
 }
 
+long long ClampTo(long long value, long long lo, long long hi) {
+  return value < lo ? lo : (value > hi ? hi : value);
+}
+
+std::string SaturatedField(long long value, int width) {
+  long long hi = 1;
+  for (int i = 0; i < width && hi <= 100000000000000000LL; ++i) hi *= 10;
+  long long lo = -(hi / 10 - 1);
+  return IntToStrPad(ClampTo(value, lo, hi - 1), width);
+}
+
+long long FieldNumber(const std::string& text, long long def) {
+  int64_t v = 0;
+  if (Trim(text).empty() || !ParseInt(text, v)) return def;
+  return v;
+}
+
 }  // namespace tw

@@ -65,4 +65,12 @@ bool ParseInt(const std::string& text, int64_t& value);
 // Case-insensitive comparison of single-byte text.
 bool SameText(const std::string& a, const std::string& b);
 
+// Clamps value into lo..hi.
+long long ClampTo(long long value, long long lo, long long hi);
+// value as width digits, clamped to what the field can hold (a leading "-"
+// takes one column), so a field never turns into "*" characters.
+std::string SaturatedField(long long value, int width);
+// Number of a fixed field; def when it is blank or not a number.
+long long FieldNumber(const std::string& text, long long def);
+
 }  // namespace tw

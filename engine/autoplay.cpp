@@ -27,10 +27,20 @@ bool PilesEmpty(const StringList& list, int count) {
   return true;
 }
 
+// The card's own rectangle on the table, where its flight starts.
+Rect CardRectOf(const GameContext& ctx, int card) {
+  Rect r{0, 0, ctx.CardWidth, ctx.CardHeight};
+  if (const ViewPort* view = ViewOf(ctx); view && !view->FindCardRect(card, r)) {
+    r = Rect{0, 0, ctx.CardWidth, ctx.CardHeight};
+  }
+  return r;
+}
+
 // Offers a top card to the foundations; true when it went.
 bool SendTop(GameContext& ctx, int card) {
-  return card > 0 &&
-         SendCardToFoundation(ctx, card, 0, 0, ctx.CardWidth, ctx.CardHeight, false, true);
+  if (card <= 0) return false;
+  const Rect r = CardRectOf(ctx, card);
+  return SendCardToFoundation(ctx, card, r.Left, r.Top, ctx.CardWidth, ctx.CardHeight, false, true);
 }
 
 }  // namespace
@@ -76,7 +86,7 @@ void FaceUpTableauTop(GameContext& ctx, int card, int i) {
   PushUndoState(ctx, true, true);
   SetCardFace(ctx, card, "1");
   PushUndoState(ctx, false, true);
-  if (ViewPort* view = ViewOf(ctx)) view->RedrawPile("Fila" + std::to_string(i + 1));
+  if (ViewPort* view = ViewOf(ctx)) view->ShowFaceUpTurn(card, i);
   PlayEventSound(ctx, "Face_up", cfg::Sounds_FaceUp);
   CardCounterPort* counter = CounterOf(ctx);
   if (counter && counter->Visible()) counter->UpdateCard(card, 4, 1, 1);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/cards.h"
+#include "core/util.h"
 #include "engine/autoplay.h"
 #include "engine/build_rules.h"
 #include "engine/pairs.h"
@@ -164,6 +165,7 @@ void TurnWasteOver(GameContext& ctx) {
     waste.resize(waste.size() - 3);
   }
   if (animate) {
+    Delay(ctx, 100);
     if (SoundPort* sound = SoundOf(ctx)) sound->StopSound();
   }
   // A pair selection that went back to the stock cannot be completed.

@@ -3,9 +3,10 @@
 #include <string>
 
 #include "core/cards.h"
+#include "core/datafiles.h"
 #include "core/hiscores.h"
-#include "core/resultfile.h"
 #include "core/stats.h"
+#include "core/textfile.h"
 #include "core/util.h"
 #include "engine/newgame.h"
 #include "engine/ports.h"
@@ -25,14 +26,15 @@ int64_t ScoreOf(const GameContext& ctx) {
 }
 
 // Log line, statistics, hi-score table and overall scores of one deal, all
-// or none: the three rewritten files are staged first and the log line is
-// appended last, so a failed write anywhere leaves every file as it was.
+// or none: the four files are staged and then committed together, so a
+// failure anywhere leaves every file as it was.
 void RecordDeal(GameContext& ctx, bool won, int64_t elapsed, const sys::LocalDateTime& end) {
   const std::string date = sys::DateText(end), time = sys::TimeText(end);
   const std::string sessionWon = ctx.Cfg(cfg::SessionWon);
   const std::string sessionLost = ctx.Cfg(cfg::SessionLost);
-  ResultBatch batch;
-  UpdateGameStatistics(ctx, won, &batch);
+  sys::FileBatch batch;
+  // Statistics that cannot be updated (already reported) keep the rest out.
+  if (!UpdateGameStatistics(ctx, won, &batch)) batch.Fail(StatFilePath(ctx));
 
   int64_t game = -1;
   if (!ParseInt(ctx.Cfg(cfg::Game), game) || game < 0 || game > 9999) game = -1;
@@ -49,11 +51,10 @@ void RecordDeal(GameContext& ctx, bool won, int64_t elapsed, const sys::LocalDat
         {}, &batch);
   }
 
-  bool recorded = !batch.Failed() && AppendStatLog(ctx, won, elapsed, date, time);
-  if (recorded) {
-    if (!batch.Commit()) ShowMsg(ctx, "Write error on file " + batch.FailedPath());
-  } else {
-    batch.Discard();
+  StageStatLogLine(ctx, won, elapsed, date, time, batch);
+  const bool failedBefore = batch.Failed();
+  if (!batch.Commit()) {
+    if (!failedBefore) ShowMsg(ctx, "Write error on file " + batch.FailedPath());
     ctx.SetCfg(cfg::SessionWon, sessionWon);
     ctx.SetCfg(cfg::SessionLost, sessionLost);
     place = -1;
@@ -96,6 +97,8 @@ void GameOver(GameContext& ctx) {
     ctx.TfrmMain.GameWon = PokerGridFull(ctx) && ScoreOf(ctx) >= 100 ? 1 : 0;
   }
   const bool won = ctx.TfrmMain.GameWon == 1;
+  // A full grid ends the deal; short of the winning points it would end unseen.
+  const bool pokerLost = ctx.GameRules.GameKind() == 9 && !won && PokerGridFull(ctx);
 
   // The end is where the counted time stops: a pause does not count.
   const int64_t elapsed = GameElapsedSeconds(ctx);
@@ -127,6 +130,10 @@ void GameOver(GameContext& ctx) {
     if (ViewPort* view = ViewOf(ctx)) view->PlayWinAnimation(mode);
   }
   Hourglass(ctx, false);
+  if (pokerLost) {
+    ShowMsg(ctx, "The grid is full: " + std::to_string(ScoreOf(ctx)) +
+                     " points. A deal is won with 100 points or more.");
+  }
 
   if (won && window) window->SetWonAnimationFilter(false);
   if (ctx.GameState.ClosePending() == 1) {

@@ -63,7 +63,9 @@ bool AutoFillEmptyTableaus(GameContext& ctx) {
     ctx.GameState.MovingCard() = 0;
     ctx.GameState.RunLastCard() = 0;
     const int undoBefore = UndoDepth(ctx);
-    if (PlayToPile(ctx, card, "Fila" + std::to_string(i + 1))) {
+    const std::string pile = "Fila" + std::to_string(i + 1);
+    if (ViewPort* view = ViewOf(ctx)) view->FlyCardToPile(card, pile);
+    if (PlayToPile(ctx, card, pile)) {
       if (ViewPort* view = ViewOf(ctx)) view->RedrawTable();
       // A fill whose move pushed no step (the very first) stays its own.
       if (undoBefore > 0) MergeLastUndoSteps(ctx, UndoDepth(ctx) - undoBefore);

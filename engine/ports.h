@@ -21,6 +21,17 @@ class ViewPort {
   // Flies the lifted picture from one table position to another.
   virtual void AnimateCardMove(int card, int fromX, int fromY, int toX, int toY) = 0;
   virtual void DrawCard(int card, int x, int y) = 0;
+  // The window rectangle of a card that lies on the table; false when the
+  // card is not found.
+  virtual bool FindCardRect(int /*card*/, Rect& /*r*/) const { return false; }
+  // A tableau top card just turned face up (0-based pile) shown at its place;
+  // with shadows on it drops there from the lifted position.
+  virtual void ShowFaceUpTurn(int /*card*/, int pile) {
+    RedrawPile("Fila" + std::to_string(pile + 1));
+  }
+  // Flies a card from where it lies to the place of the next card of a pile
+  // ("Fila"n ...), its old place drawn without it; the move itself follows.
+  virtual void FlyCardToPile(int /*card*/, const std::string& /*pileName*/) {}
   // The won animation, mode 1 or 2; returns when it has ended (a key or
   // mouse button, or a close request, ends it early).
   virtual void PlayWinAnimation(int mode) = 0;

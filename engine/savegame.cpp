@@ -81,6 +81,9 @@ bool IsSelectionGame(const GameRulesRecord& rules) {
 struct Check {
   int cards = 0;
   int foundations = 0, tableaus = 0, reserves = 0;
+  // Foundation 1 holds the selection: copies of cards that lie on their
+  // own piles.
+  bool selection = false;
   std::string error;
 
   bool Fail(const std::string& why) {
@@ -125,8 +128,19 @@ struct Check {
   // 53 lines taken from the four lists at the given step.
   bool Table(const StringList& lines, bool allowMissing, const char* what) {
     std::vector<int> tally(static_cast<size_t>(cards) + 1, 0);
+    std::vector<int> selected(tally.size(), 0);
     for (int i = 0; i < kTableLines; ++i) {
-      if (!PileLine(lines[static_cast<size_t>(i)], i, tally)) return false;
+      const bool isSelection = selection && i == kStockSlots;
+      if (!PileLine(lines[static_cast<size_t>(i)], i, isSelection ? selected : tally)) return false;
+    }
+    for (int c = 1; c <= cards; ++c) {
+      const int s = selected[static_cast<size_t>(c)];
+      if (s > 1) return Fail(std::string(what) + " selects card " + std::to_string(c) + " twice");
+      // A selected card that lies nowhere else would vanish at the removal.
+      if (s == 1 && tally[static_cast<size_t>(c)] == 0) {
+        return Fail(std::string(what) + " selects card " + std::to_string(c) +
+                    ", which lies on no pile");
+      }
     }
     for (int c = 1; c <= cards; ++c) {
       const int n = tally[static_cast<size_t>(c)];
@@ -281,6 +295,8 @@ void BuildSavedGameLines(const GameContext& ctx, StringList& lines) {
 
   StringList table;
   SaveTableSnapshot(ctx, table);
+  // The selection's copies on foundation 1 are not part of the table.
+  if (IsSelectionGame(ctx.GameRules)) table[kStockSlots].clear();
   lines.insert(lines.end(), table.begin(), table.end());
   WriteUndoSections(ctx, lines);
 }
@@ -361,6 +377,7 @@ bool ParseSavedGame(const GameContext& ctx, const StringList& input, SavedGame& 
   check.foundations = std::clamp<int>(rules.FoundationCount(), 0, kMaxFoundations);
   check.tableaus = std::clamp<int>(rules.TableauCount(), 0, kMaxTableaus);
   check.reserves = std::clamp<int>(rules.ReserveCount(), 0, kMaxReserves);
+  check.selection = IsSelectionGame(rules);
   if (check.cards < 1 || check.cards > kCardCodes) {
     error = "game " + std::to_string(g.Game) + " has no deck";
     return false;
@@ -371,6 +388,8 @@ bool ParseSavedGame(const GameContext& ctx, const StringList& input, SavedGame& 
     error = check.error;
     return false;
   }
+  // A selection is not carried over: the deal goes on with none.
+  if (check.selection) g.Table[kStockSlots].clear();
 
   // The sections follow the table, each once and in order.
   StringList* stacks[] = {&g.UndoMazzo, &g.UndoDest, &g.UndoFila, &g.UndoAppogg};
@@ -450,10 +469,15 @@ bool SaveGame(GameContext& ctx, const std::string& path, std::string& error) {
     return Refuse(ctx, error, "The game cannot be saved: " + why + ".");
   }
   Hourglass(ctx, true);
-  const bool written = sys::ReplaceFileLines(path, lines);
+  // The file and its folder as the next one's start go in together; a
+  // preferences file that cannot be read is left out (and told).
+  sys::FileBatch batch;
+  batch.Stage(path, lines);
+  sys::IniFile ini(CfgFilePath(ctx));
+  if (ini.Hold() && ini.WriteString(kPrefs, kDirSave, sys::DirectoryOf(path))) ini.StageTo(batch);
+  const bool written = batch.Commit();
   Hourglass(ctx, false);
-  if (!written) return Refuse(ctx, error, "Write error on file " + path);
-  sys::IniFile(CfgFilePath(ctx)).WriteString(kPrefs, kDirSave, sys::DirectoryOf(path));
+  if (!written) return Refuse(ctx, error, "Write error on file " + batch.FailedPath());
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "table/geometry.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/cfg.h"
 #include "table/layout.h"
@@ -154,6 +155,11 @@ bool Inside(int x, int y, int l, int t, int r, int b) {
 }
 
 bool Used(int v) { return v >= kUnusedBelow; }
+
+// Irregular piles: the tableau's cards of a downward fan are shifted sideways.
+bool IrregularPile(const GameContext& ctx, PileKind kind) {
+  return kind == PileKind::Tableau && ctx.Cfg(cfg::Piles_TT) != "N";
+}
 
 bool PileHolds(const std::string& pile, int card) {
   for (int j = 0; j < CountOf(pile); ++j)
@@ -312,7 +318,7 @@ int CardLeftX(const GameContext& ctx, const std::string& pileName, int /*index*/
   int x = BaseX(ctx, at.kind, at.i);
   int below = CardsBelow(count, k, includeNext);
   for (int j = 0; j < below; ++j) x += StepX(ctx, at.kind, at.layout, CodeAt(pile, j));
-  if (at.kind == PileKind::Tableau && at.layout == 1 && ctx.Cfg(cfg::Piles_TT) != "N") {
+  if (at.layout == 1 && IrregularPile(ctx, at.kind)) {
     int c = (k != 0 || includeNext) ? Nearest((len - 3 * k) / 3.0) + 1 : count;
     int e = c - 1;
     if (e > 12) e %= 12;
@@ -349,6 +355,29 @@ int HitTestInPile(const GameContext& ctx, PileKind kind, const std::string& pile
     case 1:
     case 3:
     case 5: {
+      if (layout == 1 && IrregularPile(ctx, kind)) {
+        // The cards stand off the pile's line: the band under the point
+        // answers where its card is, else the card beneath that shows.
+        std::vector<int> tops(static_cast<size_t>(count));
+        int found = -1;
+        for (int j = 0, start = oy; j < count; ++j) {
+          tops[static_cast<size_t>(j)] = start;
+          const int step =
+              IsCardFaceDown(ctx, CodeAt(pile, j)) ? s.FanStepDownDown() : s.FanStepDownUp();
+          if (found < 0 && y >= start && y <= start + (j == count - 1 ? CH - 1 : step)) found = j;
+          start += step;
+        }
+        for (int j = found; j >= 0; --j) {
+          const int cx = CardLeftX(ctx, name, index, count - j, false);
+          const int cy = tops[static_cast<size_t>(j)];
+          if (Inside(x, y, cx, cy, cx + CW, cy + CH - 1)) {
+            cardX = cx;
+            cardY = cy;
+            return CodeAt(pile, j);
+          }
+        }
+        return 0;
+      }
       int start = oy;
       for (int j = 0; j < count; ++j) {
         int card = CodeAt(pile, j);
@@ -453,6 +482,12 @@ HitResult HitTest(const GameContext& ctx, int x, int y) {
       std::string name = PileName(PileKind::Tableau, i);
       int tx = ctx.TableauX[u], ty = ctx.TableauY[u] - ScrollY(ctx);
       bool in = false;
+      if (tl == 1 && IrregularPile(ctx, PileKind::Tableau)) {
+        // Only the cards themselves tell where a shifted pile lies.
+        int card = 0, cx = 0, cy = 0;
+        if (tableauHit(i, card, cx, cy)) return hit(name, card, cx, cy, cx + CW, cy + CH);
+        continue;
+      }
       if (tl == 1 || tl == 3)
         in = Inside(x, y, tx, ty, tx + CW, PileBottomY(ctx, name));
       else if (tl == 2 || tl == 6)

@@ -121,7 +121,8 @@ void CardCounterWindow::DrawCardCell(int card, bool faceUp, int mode) {
   p.drawImage(CellX(rank), RowY(row), picture);
 }
 
-void CardCounterWindow::Redraw() { update(); }
+// Cards change during busy-wait flights: the change is shown at once.
+void CardCounterWindow::Redraw() { repaint(); }
 
 void CardCounterWindow::RefreshCounter() {
   ResetCounter();
@@ -242,7 +243,10 @@ bool CardCounterWindow::LoadCounterSettings() {
   const int left = ini.ReadInteger("Preference", "CardCounter_Left", -1);
   const int top = ini.ReadInteger("Preference", "CardCounter_Top", -1);
   // A position never saved (or off the top-left edge) leaves the system's.
-  if (left > 0 && top > 0) move(left, top);
+  if (left > 0 && top > 0) {
+    move(left, top);
+    placed_ = true;
+  }
   stock_ = stock;
   tableau_ = !stock && tableau;
   inverted_ = inverse;
@@ -254,6 +258,11 @@ void CardCounterWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), kFormColour);
   p.drawImage(0, menu_->height(), back_);
+}
+
+void CardCounterWindow::showEvent(QShowEvent* event) {
+  placed_ = true;
+  QWidget::showEvent(event);
 }
 
 void CardCounterWindow::closeEvent(QCloseEvent* event) {

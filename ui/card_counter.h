@@ -48,6 +48,9 @@ class CardCounterWindow : public QWidget, public CardCounterPort {
   void SaveCounterSettings();
   bool LoadCounterSettings();
 
+  // Whether the window has a place yet: a saved one, or shown before.
+  bool Placed() const { return placed_; }
+
   // Called when the window is closed (the main window's check mark).
   void SetOnClosed(std::function<void()> f) { on_closed_ = std::move(f); }
 
@@ -70,6 +73,7 @@ class CardCounterWindow : public QWidget, public CardCounterPort {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void DrawCardCell(int card, bool faceUp, int mode);
@@ -86,6 +90,7 @@ class CardCounterWindow : public QWidget, public CardCounterPort {
   bool tableau_ = false;
   bool stock_ = false;
   bool inverted_ = false;
+  bool placed_ = false;
   int rows_ = 4;
   QImage back_;
   std::vector<Cell> cells_;

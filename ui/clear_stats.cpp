@@ -106,7 +106,8 @@ void ClearStatisticsDialog::Confirm() {
   const int game = allGames ? -1 : GameNumberFromName(ctx_, gameText);
   // A name without a number clears nothing rather than some other game.
   if (!allGames && game < 0) return;
-  ClearStatistics(ctx_, game, player, allGames, allPlayers);
+  // A failure has been told; the dialog stays for another try.
+  if (!ClearStatistics(ctx_, game, player, allGames, allPlayers)) return;
   int64_t current = -1;
   if (!ParseInt(Trim(ctx_.Cfg(cfg::Game)), current)) current = -1;
   if (allGames || allPlayers || game == current) ResetSessionCounters(ctx_);

@@ -98,6 +98,7 @@ CustomHelpDialog::CustomHelpDialog(GameContext& ctx, int game, const std::string
   connect(btn_help_standard_, &QPushButton::clicked, this, [this] { btnHelpStandardClick(); });
 
   auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   auto* top = new QHBoxLayout;
   top->addWidget(from);
   top->addWidget(fromName, 1);

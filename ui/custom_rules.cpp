@@ -59,6 +59,7 @@ CustomNameDialog::CustomNameDialog(GameContext& ctx, qt::Prompts& prompts,
     : QDialog(parent), ctx_(ctx), prompts_(prompts) {
   setWindowTitle("Customize rules");
   auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   auto* lbl = new QLabel("E&nter a name for the new game:", this);
   edt_name_ = new QLineEdit(QString::fromStdString(gameName), this);
   edt_name_->setMaxLength(50);
@@ -99,6 +100,7 @@ void CustomNameDialog::btnOKClick() {
 CustomRulesDialog::CustomRulesDialog(GameContext& ctx, qt::Prompts& prompts, QWidget* parent)
     : QDialog(parent), ctx_(ctx), prompts_(prompts) {
   auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   pages_ = new QTabWidget(this);
   layout->addWidget(pages_);
 

@@ -63,6 +63,7 @@ DealNumberDialog::DealNumberDialog(GameContext& ctx, qt::Prompts& prompts, QWidg
   help->setFixedWidth(32);
 
   auto* grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
   grid->setContentsMargins(14, 14, 14, 12);
   grid->setHorizontalSpacing(16);
   grid->addWidget(label1, 0, 0);

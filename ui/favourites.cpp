@@ -138,6 +138,7 @@ FavouritesDialog::FavouritesDialog(GameContext& ctx, QWidget* parent)
   ok->setDefault(true);
 
   auto* grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
   grid->setContentsMargins(12, 12, 12, 12);
   grid->addWidget(label1, 0, 0);
   grid->addWidget(label2, 0, 2);

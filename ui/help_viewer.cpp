@@ -1,5 +1,7 @@
 #include "ui/help_viewer.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QResource>
@@ -29,6 +31,7 @@ QString PageOf(int context) { return QString::number(context) + ".html"; }
 // ---- Window ----
 
 HelpWindow::HelpWindow(const QString& root, QWidget* parent) : QWidget(parent, Qt::Window) {
+  setAttribute(Qt::WA_QuitOnClose, false);
   resize(820, 600);
   browser_ = new QTextBrowser(this);
   browser_->setSearchPaths({root});
@@ -115,6 +118,7 @@ QString HelpWindow::CurrentPage() const { return browser_->source().fileName(); 
 HelpService::HelpService() = default;
 
 HelpService::~HelpService() {
+  for (auto& [name, w] : windows_) delete w.data();
   windows_.clear();
   if (!file_.isEmpty()) QResource::unregisterResource(file_, map_root_);
 }
@@ -151,19 +155,46 @@ QString HelpService::Title(int context) const {
 
 HelpWindow* HelpService::Window(const std::string& name) const {
   auto it = windows_.find(name);
-  return it == windows_.end() ? nullptr : it->second.get();
+  return it == windows_.end() ? nullptr : it->second.data();
 }
 
 HelpWindow* HelpService::Ensure(const std::string& name) {
-  auto& w = windows_[name];
-  // Owned here, so not a child of the window that asked for it.
-  if (!w) w = std::make_unique<HelpWindow>(root_, nullptr);
-  return w.get();
+  QPointer<HelpWindow>& w = windows_[name];
+  if (!w) w = new HelpWindow(root_, nullptr);
+  return w.data();
+}
+
+void HelpService::Lend(HelpWindow* w, QWidget* owner) {
+  if (!owner) owner = home_;
+  if (w->parentWidget() == owner) return;
+  const bool shown = w->isVisible();
+  const QRect frame = w->geometry();
+  w->setParent(owner, Qt::Window);
+  if (shown) {
+    w->setGeometry(frame);
+    w->show();
+  }
+  if (owner && owner != home_) owner->installEventFilter(this);
+}
+
+bool HelpService::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+    // The dialog closes: its help windows go to the dialog under it, if any,
+    // else back to the home window.
+    QWidget* next = QApplication::activeModalWidget();
+    if (next == watched) next = nullptr;
+    for (auto& [name, w] : windows_) {
+      if (w && w->parentWidget() == watched) Lend(w, next);
+    }
+    watched->removeEventFilter(this);
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 bool HelpService::ShowTopic(const std::string& window, int context) {
   if (!IsOpen()) return false;
   HelpWindow* w = Ensure(window);
+  Lend(w, QApplication::activeModalWidget());
   const bool found = HasTopic(context);
   w->ShowPage(found ? PageOf(context) : QString(kContentsPage));
   w->show();

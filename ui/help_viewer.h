@@ -5,6 +5,7 @@
 // of the games; each window is made once and reused.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -43,12 +44,18 @@ class HelpWindow : public QWidget {
   QToolButton* forward_ = nullptr;
 };
 
-class HelpService {
+// Help windows stay over the home window (the main window); one asked for
+// while a modal dialog is open is lent to that dialog (over it and not
+// blocked by it) and given back when the dialog closes. Help windows never
+// keep the program running.
+class HelpService : public QObject {
  public:
   HelpService();
-  ~HelpService();
+  ~HelpService() override;
   HelpService(const HelpService&) = delete;
   HelpService& operator=(const HelpService&) = delete;
+
+  void SetHome(QWidget* home) { home_ = home; }
 
   // Registers the help file; false when it is missing or damaged.
   bool Open(const std::string& path);
@@ -63,12 +70,20 @@ class HelpService {
   // Null until the window was first used.
   HelpWindow* Window(const std::string& name) const;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   HelpWindow* Ensure(const std::string& name);
+  // Makes the window a window of owner (none: the home window), as shown
+  // and where it was.
+  void Lend(HelpWindow* w, QWidget* owner);
 
+  QPointer<QWidget> home_;
   QString file_, map_root_, root_;
   std::map<int, QString> titles_;
-  std::map<std::string, std::unique_ptr<HelpWindow>> windows_;
+  // A window lent to a dialog that is destroyed goes with it.
+  std::map<std::string, QPointer<HelpWindow>> windows_;
 };
 
 // The rules of a game: a catalogued game's topic (game + 3000) in the

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <QWindow>
 
 #include "core/cards.h"
 #include "core/datafiles.h"
@@ -160,6 +162,11 @@ void MainWindow::AfterHandler() {
     after_handler_ = nullptr;
     work();
   }
+  if (play_after_handler_) {
+    auto play = std::move(play_after_handler_);
+    play_after_handler_ = nullptr;
+    play();
+  }
   if (!release_missed_) return;
   // The button went up while a move was being carried out: finish the
   // press now, so no drag is left hanging.
@@ -204,10 +211,7 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
     scr_bar_main_->setValue(0);
   };
   hooks.UpdateTableScroll = [this] { UpdateTableScroll(); };
-  hooks.DrawGameKindExtras = [this](int kind) {
-    if (kind == 10) play_.DrawFoundationHints();
-    if (kind == 23) play_.DrawBatchCounter();
-  };
+  hooks.DrawGameKindExtras = [this](int kind) { play_.DrawGameKindExtras(kind); };
   view_.SetHooks(std::move(hooks));
 }
 
@@ -224,6 +228,8 @@ void MainWindow::BuildPanels() {
   pnl_linea_nera_ = Line(surface_, "#000000");
   pnl_tempo_ = LabelPanel(pnl_tb_, "Time:", lbl_tempo_);
   pnl_score_ = LabelPanel(pnl_tb_, "Score:", lbl_score_);
+  pnl_tempo_->setObjectName("pnlTempo");
+  pnl_score_->setObjectName("pnlScore");
   lbl_tempo_->setText("0:00:00");
   lbl_score_->setText("0");
   // The panels' own menus hide them; the toolbar's menu shows them again.
@@ -620,6 +626,7 @@ void MainWindow::RunFirstActivation() {
   if (ctx_.TfrmMain.FirstActivation != 1) return;
   UpdateMainCaption();
   ctx_.TfrmMain.FirstActivation = 0;
+  WaitUntilOnScreen();
   UpgradeDataFiles(ctx_);
   MainWindowResized();
   ShowStartupDialogs();
@@ -637,6 +644,25 @@ void MainWindow::RunFirstActivation() {
     on_first_table_ = nullptr;
     first();
   }
+}
+
+void MainWindow::WaitUntilOnScreen() {
+  // The window system shows a new window a little after show(); until then
+  // a repaint reaches nothing, and the deal's busy waits would keep the
+  // dealt table off the screen until they end.
+  auto onScreen = [this] {
+    return !isVisible() ||
+           (windowHandle() && windowHandle()->isExposed() && testAttribute(Qt::WA_Mapped));
+  };
+  if (onScreen()) return;
+  QEventLoop loop;
+  QTimer poll;
+  connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (onScreen()) loop.quit();
+  });
+  poll.start(10);
+  QTimer::singleShot(kOnScreenWaitMs, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 bool MainWindow::FormCloseQuery() {
@@ -730,7 +756,10 @@ void MainWindow::ShowClock(const std::string& text) {
   lbl_tempo_->repaint();
 }
 
-void MainWindow::EnableCustomize(bool) {}
+void MainWindow::EnableCustomize(bool enabled) {
+  customize_allowed_ = enabled;
+  if (QAction* a = Action("mnuCustomize")) a->setEnabled(enabled);
+}
 
 void MainWindow::EnableAutoPlay(bool enabled) {
   autoplay_allowed_ = enabled;

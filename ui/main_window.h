@@ -39,10 +39,13 @@ class ResourceLibrary;
 class PlayView;
 class OpenGameDialog;
 class HelpService;
+class OverallDialog;
 class GameWonDialog;
 class HiScoresDialog;
 class CustomRulesDialog;
 class PlayersDialog;
+class TfrmCustomize;
+class TfrmOpzioni;
 enum class GameWonChoice;
 class CardCounterWindow;
 namespace qt {
@@ -156,6 +159,9 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // Switches to a game and a player and deals; false when nothing changed
   // with a deal in progress or the player would not quit the deal.
   bool SelectGameAndPlayer(int game, const std::string& name, const std::string& player, bool save);
+  // A game chosen in a dialog over other dialogs: started for the current
+  // player, and the dialogs close; false when the player kept the deal.
+  bool PlayFromDialogs(int game);
   // The open-game dialog, modally, with its outcome carried out.
   bool RunOpenGame();
 
@@ -229,8 +235,10 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void HiScoresCommand();
   void ClearStatisticsCommand();
   // The statistics dialogs (ui/main_window_statistics.cpp): 0 game, 1
-  // players, 2 all games, 3 log.
-  void StatisticsCommand(int which);
+  // players, 2 all games, 3 log. A game >= 0 and a player name are shown
+  // instead of the current ones, over the given dialog.
+  void StatisticsCommand(int which, int game = -1, const std::string& player = {},
+                         QWidget* over = nullptr);
   void SetStatisticsPrepare(std::function<void(QDialog&)> f) {
     statistics_prepare_ = std::move(f);
   }
@@ -238,6 +246,7 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void PlayersCommand();
   // The overall-score ranking.
   void OverallScoreCommand();
+  void SetOverallPrepare(std::function<void(OverallDialog&)> f) { overall_prepare_ = std::move(f); }
   // Runs once each players dialog exists, before it is shown (tests).
   void SetPlayersPrepare(std::function<void(PlayersDialog&)> f) {
     players_prepare_ = std::move(f);
@@ -271,6 +280,19 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   QWidget* DemoControl(const char* name) const;
   QString DemoCounterText() const;
 
+  // Tools/Customize and Tools/Options (ui/main_window_look.cpp): the table's
+  // look and the window's options, applied at once.
+  void CustomizeCommand();
+  void OptionsCommand();
+  // The table reloaded and redrawn from the settings record (card size,
+  // faces, back, background, irregular piles).
+  void ApplyTableLook();
+  // Run once each dialog exists, before it is shown (tests).
+  void SetCustomizePrepare(std::function<void(TfrmCustomize&)> f) {
+    customize_prepare_ = std::move(f);
+  }
+  void SetOptionsPrepare(std::function<void(TfrmOpzioni&)> f) { options_prepare_ = std::move(f); }
+
   // The panels and lines under the toolbar placed for the window's width.
   void LayoutStatusPanels();
   // Repaints the window at once (after a dialog closed).
@@ -289,9 +311,16 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // What the layout and the won animation read of the window.
   LayoutInput LayoutInputForDrawing() const;
   int ToolbarBottom() const;
+  // Where the card counter first opens: at the table's right edge, below
+  // its top row of cards (global coordinates of the window's frame).
+  QPoint CardCounterHome(QSize counter) const;
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Runs the event loop until the window system shows the window (at most
+  // kOnScreenWaitMs): drawings made before a busy wait must reach it.
+  void WaitUntilOnScreen();
+  static constexpr int kOnScreenWaitMs = 3000;
   void closeEvent(QCloseEvent* event) override;
   // F1 on a highlighted menu item opens its help topic.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -387,8 +416,15 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   std::function<void(QDialog&)> statistics_prepare_;
   std::function<void(CustomRulesDialog&)> custom_rules_prepare_;
   std::function<void(PlayersDialog&)> players_prepare_;
+  std::function<void(TfrmCustomize&)> customize_prepare_;
+  std::function<void(TfrmOpzioni&)> options_prepare_;
+  // Off while the small-screen card set is in force.
+  bool customize_allowed_ = true;
   // Work left for when the running handler has ended (a game-won choice).
   std::function<void()> after_handler_;
+  // A game chosen in the overall-score details while a handler ran.
+  std::function<void()> play_after_handler_;
+  std::function<void(OverallDialog&)> overall_prepare_;
   void RunGameWonChoice(GameWonChoice choice);
   CardCounterWindow* card_counter_ = nullptr;
   bool first_deal_direct_ = false;

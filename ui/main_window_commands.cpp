@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QUrl>
+#include <array>
 #include <filesystem>
 
 #include "core/datafiles.h"
@@ -38,7 +39,7 @@ namespace {
 
 // Commands whose dialogs or windows are not part of the program yet: shown,
 // never enabled.
-const char* const kNotYetAvailable[] = {"mnuCustomize", "Generali1", "mnuPublishOvrScore"};
+const std::array<const char*, 0> kNotYetAvailable{};
 
 bool NotYetAvailable(const std::string& name) {
   for (const char* n : kNotYetAvailable) {
@@ -186,8 +187,10 @@ void MainWindow::BuildMenus() {
              [this] { OverallScoreCommand(); });
 
   QMenu* tools = menuBar()->addMenu("&Tools");
-  AddCommand(tools, "mnuCustomize", "C&ustomize...", key(Qt::CTRL | Qt::Key_U), 1019, nullptr);
-  AddCommand(tools, "Generali1", "&Options...", key(Qt::CTRL | Qt::Key_O), 1004, nullptr);
+  AddCommand(tools, "mnuCustomize", "C&ustomize...", key(Qt::CTRL | Qt::Key_U), 1019,
+             [this] { CustomizeCommand(); });
+  AddCommand(tools, "Generali1", "&Options...", key(Qt::CTRL | Qt::Key_O), 1004,
+             [this] { OptionsCommand(); });
   tools->addSeparator();
   AddCommand(tools, "mnuCustomizeRules", "Customize &rules...", key(Qt::CTRL | Qt::Key_R), 1023,
              [this] { CustomizeRulesCommand(); });
@@ -211,7 +214,7 @@ void MainWindow::BuildMenus() {
   AddCommand(web, "mnuNews", "&Newsletter...", none, 4017, [this] { NewsCommand(); });
   web->addSeparator();
   AddCommand(web, "mnuPublishOvrScore", "Publishing your Overall Score on the Internet...", none, 0,
-             nullptr);
+             [this] { OverallScoreCommand(); });
   AddCommand(web, "mnuSeeChampions", "Check \"" + program + " Champions\" out on the Web...", none,
              0, [this] { ChampionsCommand(); });
   help->addSeparator();

@@ -60,6 +60,7 @@ void MainWindow::CardCounterCommand() {
   card_counter_->ResetCounter();
   card_counter_->RefreshIfPlaying();
   if (!wasVisible) {
+    if (!card_counter_->Placed()) card_counter_->move(CardCounterHome(card_counter_->size()));
     card_counter_->show();
     card_counter_->raise();
   }
@@ -109,6 +110,22 @@ void MainWindow::ShowStartupDialogs() {
     UpdateMainWindows();
   }
   if (ini.ReadString("Preference", "Tips_StartUp", "N") != "N") TipsCommand();
+}
+
+QPoint MainWindow::CardCounterHome(QSize counter) const {
+  // The top row is the highest row of piles in use.
+  const GameRulesRecord& rules = ctx_.GameRules;
+  int top = kUnusedBelow;
+  auto take = [&top](int y) {
+    if (y > kUnusedBelow && (top == kUnusedBelow || y < top)) top = y;
+  };
+  if (rules.HasStock() == 1) take(ctx_.GetStockY(0));
+  for (int i = 0; i < rules.FoundationCount(); ++i) take(ctx_.GetFoundationY(i));
+  for (int i = 0; i < rules.ReserveCount(); ++i) take(ctx_.GetReserveY(i));
+  for (int i = 0; i < rules.TableauCount(); ++i) take(ctx_.TableauY[static_cast<size_t>(i)]);
+  const int below = std::max(top, 0) + ctx_.CardHeight + 12;
+  const int left = std::max(surface_->width() - counter.width() - 24, 0);
+  return surface_->mapToGlobal(QPoint(left, below));
 }
 
 void MainWindow::RestoreCardCounter() {

@@ -69,8 +69,8 @@ void MainWindow::ShowPauseScreen() {
   const gfx::ResourceLibrary& library = view_.Library();
   const gfx::Bitmap p1 = library.LoadBitmap("BMP_PAUSE_1");
   const gfx::Bitmap p2 = library.LoadBitmap("BMP_PAUSE_2");
-  pause_screen_->Show(p1, p2, surface_->width() + kNonClientWidth,
-                      surface_->height() + kNonClientHeight, view_.ColourCount() > 256);
+  // Centred on the table, not on the frame around it.
+  pause_screen_->Show(p1, p2, surface_->width(), surface_->height(), view_.ColourCount() > 256);
 }
 
 }  // namespace tw

@@ -10,7 +10,7 @@
 
 namespace tw {
 
-void MainWindow::StatisticsCommand(int which) {
+void MainWindow::StatisticsCommand(int which, int game, const std::string& player, QWidget* over) {
   // From a dialog over a running handler (the game-won dialog) the request
   // can only come from that dialog.
   if (HandlerRunning() && !QApplication::activeModalWidget()) return;
@@ -30,7 +30,7 @@ void MainWindow::StatisticsCommand(int which) {
     UpdateMainWindows();
   };
   hooks.Prepare = statistics_prepare_;
-  ShowStatistics(ctx_, this, which, hooks);
+  ShowStatistics(ctx_, over ? over : this, which, hooks, game, player);
   // The table under the dialog shows its selection again.
   UpdateMainWindows();
 }

@@ -18,7 +18,6 @@
 #include "core/stats.h"
 #include "core/util.h"
 #include "platform/qt/prompts.h"
-#include "platform/sys/ini.h"
 
 namespace tw {
 
@@ -65,6 +64,7 @@ PlayerNameDialog::PlayerNameDialog(bool edit, const std::string& name, qt::Promp
   help->setFixedWidth(32);
 
   auto* grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
   grid->setContentsMargins(12, 12, 12, 12);
   grid->addWidget(group, 0, 0, 2, 1);
   auto* buttons = new QVBoxLayout;
@@ -121,6 +121,7 @@ PlayersDialog::PlayersDialog(GameContext& ctx, qt::Prompts& prompts, QWidget* pa
   btn_delete_ = MakeButton("&Delete", "btnCancella", this);
 
   auto* grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
   grid->setContentsMargins(12, 12, 12, 12);
   grid->addWidget(label, 0, 0);
   grid->addWidget(lbo_players_, 1, 0);
@@ -243,10 +244,7 @@ void PlayersDialog::btnModificaClick() {
   changed_ = true;
   if (name == TrimRightSpaces(oldName)) return;
   // The files first: a rename they refuse leaves the list as it was.
-  if (!RenamePlayerInStatFiles(ctx_, TrimRightSpaces(oldName), name)) {
-    prompts_.ShowMessage("The player could not be renamed in the statistics files.");
-    return;
-  }
+  if (!RenamePlayerInStatFiles(ctx_, TrimRightSpaces(oldName), name)) return;
   lbo_players_->currentItem()->setText(qt::FromLatin(name));
   lbo_players_->sortItems();
   SelectPlayer(name);
@@ -268,8 +266,9 @@ void PlayersDialog::btnCancellaClick() {
                             "Note: also statistics of this player will be deleted.")) {
     return;
   }
+  // Statistics that cannot be cleared keep their player.
+  if (!ClearStatistics(ctx_, 0, player, true, false)) return;
   changed_ = true;
-  ClearStatistics(ctx_, 0, player, true, false);
   delete lbo_players_->takeItem(lbo_players_->currentRow());
   lbo_players_->setCurrentRow(lbo_players_->count() > 0 ? 0 : -1);
   UpdateButtons();
@@ -301,18 +300,11 @@ void PlayersDialog::SavePlayers(const std::string& player) {
   prompts_.SetHourglass(true);
   prompts_.ProcessMessages();
   ctx_.SetCfg(cfg::UserDefault, player);
-  sys::IniFile ini(CfgFilePath(ctx_));
-  if (changed_) {
-    std::vector<std::string> names;
-    for (int i = 0; i < lbo_players_->count(); ++i) {
-      names.push_back(qt::ToLatin(lbo_players_->item(i)->text()));
-    }
-    for (int i = 0; i < kMaxPlayers; ++i) {
-      const size_t k = static_cast<size_t>(i);
-      ini.WriteString("Users", "User" + IntToStrPad(i + 1, 3), k < names.size() ? names[k] : "");
-    }
+  std::vector<std::string> names;
+  for (int i = 0; i < lbo_players_->count(); ++i) {
+    names.push_back(qt::ToLatin(lbo_players_->item(i)->text()));
   }
-  ini.WriteString("Preference", "UserDefault", player);
+  SavePlayerList(ctx_, changed_ ? &names : nullptr, player);
   if (players_saved_) players_saved_();
   prompts_.SetHourglass(false);
 }

@@ -63,9 +63,15 @@ Program::Program(std::string programDir, ProgramOptions options) : options_(opti
   ctx_.Random = &random_;
   ctx_.Ui = prompts_;
   CreateSharedGlobals(ctx_, programDir);
+  // A data file that cannot be read or written is told once.
+  sys::SetFileProblemReporter([this](sys::FileProblem problem, const std::string& path) {
+    splash_.reset();  // it would stand over the message
+    prompts_->ShowMessage(sys::FileProblemText(problem, path));
+  });
 }
 
 Program::~Program() {
+  sys::SetFileProblemReporter({});
   // The engine must not reach a window that is going away.
   ctx_.Ports = nullptr;
   ctx_.Table = nullptr;
@@ -136,11 +142,15 @@ bool Program::Start(int& exitCode) {
   }
   // The help file is optional: without it help commands show nothing.
   help_ = std::make_unique<HelpService>();
+  help_->SetHome(window_.get());
   help_->Open(ctx_.DataPath(kHelpFileName));
   open_game_ = std::make_unique<OpenGameDialog>(ctx_, library_, *prompts_, window_.get());
   OpenGameHooks hooks;
   UseHelpService(hooks, ctx_, *help_, open_game_.get());
   hooks.NoGameSelected = [this] { window_->NoGameSelected(); };
+  hooks.ShowStatistics = [this](int game, const std::string& player) {
+    window_->StatisticsCommand(0, game, player, open_game_.get());
+  };
   hooks.EditFavourites = [this] {
     FavouritesDialog dialog(ctx_, open_game_.get());
     dialog.exec();

@@ -22,6 +22,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "core/datafiles.h"
 #include "core/gamelists.h"
@@ -76,6 +77,27 @@ QChartView* MakeChart(QWidget* parent, bool showAxis) {
   return view;
 }
 
+// Ticks on whole numbers, at most five steps of 1, 2 or 5 times a power of
+// ten, so no two labels read the same.
+void SetWholeTicks(QValueAxis* axis, double low, double high) {
+  const double span = std::max(high - low, 1.0);
+  double step = 1;
+  for (double power = 1;; power *= 10) {
+    const double fits[] = {power, 2 * power, 5 * power};
+    const auto it = std::find_if(std::begin(fits), std::end(fits),
+                                 [span](double f) { return span / f <= 5; });
+    if (it != std::end(fits)) {
+      step = *it;
+      break;
+    }
+  }
+  axis->setRange(std::floor(low / step) * step, std::max(std::ceil(high / step) * step, step));
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
+  axis->setLabelFormat("%.0f");
+}
+
 void SetChartBars(QWidget* widget, const std::vector<ChartBar>& bars) {
   auto* view = static_cast<QChartView*>(widget);
   QChart* chart = view->chart();
@@ -103,8 +125,7 @@ void SetChartBars(QWidget* widget, const std::vector<ChartBar>& bars) {
   auto* y = new QValueAxis;
   double low = 0;
   for (const ChartBar& b : bars) low = std::min(low, b.Value);
-  y->setRange(low, top);
-  y->setLabelFormat("%d");
+  SetWholeTicks(y, low, top);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   series->attachAxis(x);
@@ -126,6 +147,7 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, const std::vector<int>
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setWordWrap(false);
   int total = 0;
   for (size_t i = 0; i < widths.size(); ++i) {
     grid->setColumnWidth(static_cast<int>(i), widths[i] + 10);
@@ -144,6 +166,19 @@ void SetRows(QTableWidget* grid, const std::vector<std::vector<QString>>& rows) 
       grid->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(rows[r][c]));
     }
   }
+  // Columns grow to show every value whole; the grid grows with them.
+  int total = 0;
+  const QFontMetrics metrics = grid->fontMetrics();
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    int wanted = grid->horizontalHeader()->sectionSizeHint(c);
+    for (const std::vector<QString>& row : rows) {
+      if (static_cast<size_t>(c) < row.size())
+        wanted = std::max(wanted, metrics.horizontalAdvance(row[static_cast<size_t>(c)]) + 16);
+    }
+    if (wanted > grid->columnWidth(c)) grid->setColumnWidth(c, wanted);
+    total += grid->columnWidth(c);
+  }
+  grid->setMinimumWidth(std::max(grid->minimumWidth(), total + 24));
 }
 
 QHBoxLayout* HelpAndOk(QDialog* dialog, std::function<void(int)> help, int context) {
@@ -350,6 +385,7 @@ StatisticsDialog::StatisticsDialog(GameContext& ctx, StatisticsHooks hooks, QWid
   groups->addWidget(sessionGroup);
   groups->addWidget(seriesGroup);
   auto* main = new QHBoxLayout(this);
+  main->setSizeConstraint(QLayout::SetFixedSize);
   main->addLayout(groups, 1);
   main->addLayout(buttons);
 
@@ -669,8 +705,17 @@ void LogStatisticsDialog::FillLogGrid() {
 
 // ---------------------------------------------------------------------------
 
-void ShowStatistics(GameContext& ctx, QWidget* parent, int which, const StatisticsHooks& hooks) {
+void ShowStatistics(GameContext& ctx, QWidget* parent, int which, const StatisticsHooks& hooks,
+                    int game, const std::string& player) {
   StatisticsDialog dialog(ctx, hooks, parent);
+  if (game >= 0) {
+    const int index = IndexOfTrimmedText(dialog.Games(), GameNameFromNumber(ctx, game));
+    if (index >= 0) dialog.Games()->setCurrentIndex(index);
+  }
+  if (!player.empty()) {
+    const int index = dialog.Players()->findText(qt::FromLatin(TrimRightSpaces(player)));
+    if (index >= 0) dialog.Players()->setCurrentIndex(index);
+  }
   switch (which) {
     case 1:
       dialog.ShowPlayers();

@@ -165,6 +165,8 @@ class LogStatisticsDialog : public QDialog {
 
 // The menu's ways in: which = 0 the game statistics, 1 players, 2 all
 // games, 3 the log (the last three through an unshown statistics dialog).
-void ShowStatistics(GameContext& ctx, QWidget* parent, int which, const StatisticsHooks& hooks);
+// A game >= 0 and a player name select those instead of the current ones.
+void ShowStatistics(GameContext& ctx, QWidget* parent, int which, const StatisticsHooks& hooks,
+                    int game = -1, const std::string& player = {});
 
 }  // namespace tw

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace tw::qt {
 
@@ -13,6 +15,23 @@ constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 
                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// A message box at least as wide as its title needs on a title bar (the
+// window menu and three buttons beside it), so the caption is not cut.
+QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                const QString& text, QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton preferred) {
+  QMessageBox box(icon, title, text, buttons, parent);
+  box.setDefaultButton(preferred);
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const int wanted = QFontMetrics(bold).horizontalAdvance(title) + 140;
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 
 }  // namespace
 
@@ -49,22 +68,23 @@ std::string ToLatin(const QString& text) {
 }
 
 void QtPrompts::ShowMessage(const std::string& text) {
-  QMessageBox::information(parent_, title_, FromLatin(text));
+  Ask(parent_, QMessageBox::Information, title_, FromLatin(text), QMessageBox::Ok,
+      QMessageBox::Ok);
 }
 
 bool QtPrompts::AskYesNo(const std::string& text) {
-  return QMessageBox::warning(parent_, title_, FromLatin(text), QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::Yes) == QMessageBox::Yes;
+  return Ask(parent_, QMessageBox::Warning, title_, FromLatin(text),
+             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool QtPrompts::AskOkCancel(const std::string& text) {
-  return QMessageBox::question(parent_, title_, FromLatin(text),
-                               QMessageBox::Ok | QMessageBox::Cancel,
-                               QMessageBox::Ok) == QMessageBox::Ok;
+  return Ask(parent_, QMessageBox::Question, title_, FromLatin(text),
+             QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 void QtPrompts::ShowError(const std::string& caption, const std::string& text) {
-  QMessageBox::critical(parent_, caption.empty() ? title_ : FromLatin(caption), FromLatin(text));
+  Ask(parent_, QMessageBox::Critical, caption.empty() ? title_ : FromLatin(caption),
+      FromLatin(text), QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtPrompts::Beep(int) { QApplication::beep(); }

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <mutex>
+#include <set>
 
 #include "platform/sys/paths.h"
 
@@ -14,8 +16,25 @@ namespace tw::sys {
 
 namespace {
 
-// Bytes RawFile may still write before failing; negative = unlimited.
+// Bytes RawFile may still write, fsyncs and renames that may still succeed
+// before failing; negative = unlimited.
 std::atomic<int64_t> g_writeBudget{-1};
+std::atomic<int> g_fsyncBudget{-1};
+std::atomic<int> g_renameBudget{-1};
+
+// Takes one from the budget; false when it is used up.
+bool Spend(std::atomic<int>& budget) {
+  int left = budget.load();
+  if (left < 0) return true;
+  if (left == 0) return false;
+  budget.store(left - 1);
+  return true;
+}
+
+bool NativeRename(const std::string& from, const std::string& to) {
+  if (!Spend(g_renameBudget)) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
 
 int OpenNative(const std::string& path, int flags, mode_t mode = 0666) {
   int fd;
@@ -38,6 +57,16 @@ bool WriteAllFd(int fd, const char* data, int64_t n) {
   return true;
 }
 
+// Makes renames in the file's folder durable.
+void SyncDirectoryOf(const std::string& native) {
+  std::string dir = DirectoryOf(native);
+  int dfd = OpenNative(dir.empty() ? std::string(".") : dir, O_RDONLY | O_DIRECTORY);
+  if (dfd >= 0) {
+    ::fsync(dfd);
+    ::close(dfd);
+  }
+}
+
 std::string BaseName(const std::string& path) {
   size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -48,6 +77,11 @@ std::string BaseName(const std::string& path) {
 bool FileExists(const std::string& path) {
   struct stat st;
   return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return ::lstat(NativePath(path).c_str(), &st) == 0 || errno != ENOENT;
 }
 
 bool DirectoryExists(const std::string& path) {
@@ -66,7 +100,7 @@ bool DeleteFile(const std::string& path) {
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
-  return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+  return NativeRename(NativePath(from), NativePath(to));
 }
 
 bool CreateEmptyFile(const std::string& path) {
@@ -102,10 +136,8 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
   return ok;
 }
 
-bool ReadFileLines(const std::string& path, std::vector<std::string>& out) {
-  out.clear();
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return false;
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> out;
   size_t pos = 0;
   while (pos < bytes.size()) {
     size_t lf = bytes.find('\n', pos);
@@ -116,7 +148,24 @@ bool ReadFileLines(const std::string& path, std::vector<std::string>& out) {
     if (lf == std::string::npos) break;
     pos = lf + 1;
   }
-  return true;
+  return out;
+}
+
+bool ReadFileLines(const std::string& path, std::vector<std::string>& out) {
+  return ReadLinesChecked(path, out) == ReadStatus::Ok;
+}
+
+ReadStatus ReadFileChecked(const std::string& path, std::string& out) {
+  if (ReadFileBytes(path, out)) return ReadStatus::Ok;
+  return PathExists(path) ? ReadStatus::Unreadable : ReadStatus::Missing;
+}
+
+ReadStatus ReadLinesChecked(const std::string& path, std::vector<std::string>& out) {
+  out.clear();
+  std::string bytes;
+  ReadStatus status = ReadFileChecked(path, bytes);
+  if (status == ReadStatus::Ok) out = SplitLines(bytes);
+  return status;
 }
 
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes) {
@@ -161,17 +210,12 @@ bool ReplaceFileBytes(const std::string& path, const std::string& bytes,
     return false;
   }
   ::chmod(tmp.c_str(), mode);
-  if (::rename(tmp.c_str(), native.c_str()) != 0) {
+  if (!NativeRename(tmp, native)) {
     ::unlink(tmp.c_str());
     outcome.step = ReplaceOutcome::Step::Rename;
     return false;
   }
-  // Make the rename itself durable.
-  int dfd = OpenNative(dir.empty() ? std::string(".") : dir, O_RDONLY | O_DIRECTORY);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
+  SyncDirectoryOf(native);
   return true;
 }
 
@@ -188,12 +232,9 @@ bool ReplaceFileLines(const std::string& path, const std::vector<std::string>& l
 }
 
 bool AppendLine(const std::string& path, const std::string& line) {
-  int fd = OpenNative(NativePath(path), O_WRONLY | O_CREAT | O_APPEND);
-  if (fd < 0) return false;
-  std::string data = line + "\r\n";
-  bool ok = WriteAllFd(fd, data.data(), static_cast<int64_t>(data.size()));
-  if (::close(fd) != 0) ok = false;
-  return ok;
+  RawFile f;
+  if (!f.Append(path)) return false;
+  return f.Write(line + "\r\n") && f.Flush();
 }
 
 std::string MakeTempFile(const std::string& dir, const std::string& prefix) {
@@ -282,10 +323,183 @@ bool RawFile::Write(const char* data, int64_t n) {
 }
 
 bool RawFile::Flush() {
-  if (fd_ < 0) return false;
+  if (fd_ < 0 || !Spend(g_fsyncBudget)) return false;
   return ::fsync(fd_) == 0;
 }
 
+bool RawFile::Append(const std::string& path) {
+  Close();
+  fd_ = OpenNative(NativePath(path), O_WRONLY | O_CREAT | O_APPEND);
+  return fd_ >= 0;
+}
+
+namespace {
+
+std::mutex g_problemMutex;
+FileProblemReporter g_reporter;
+std::set<std::string> g_reported;
+
+}  // namespace
+
+void SetFileProblemReporter(FileProblemReporter reporter) {
+  std::lock_guard<std::mutex> lock(g_problemMutex);
+  g_reporter = std::move(reporter);
+  g_reported.clear();
+}
+
+void ReportFileProblem(FileProblem problem, const std::string& path) {
+  FileProblemReporter reporter;
+  {
+    std::lock_guard<std::mutex> lock(g_problemMutex);
+    if (!g_reported.insert(NativePath(path)).second) return;
+    reporter = g_reporter;
+  }
+  if (reporter) reporter(problem, path);
+}
+
+void ClearFileProblem(const std::string& path) {
+  std::lock_guard<std::mutex> lock(g_problemMutex);
+  g_reported.erase(NativePath(path));
+}
+
+std::string FileProblemText(FileProblem problem, const std::string& path) {
+  if (problem == FileProblem::Unreadable) {
+    return "The file " + path +
+           " cannot be read.\rIt is kept as it is: nothing in it is used or changed until it "
+           "can be read again.";
+  }
+  return "Write error on file " + path + "\rThe change was not saved.";
+}
+
+void SetFailurePoints(const FailurePoints& points) {
+  g_writeBudget.store(points.writeBytes);
+  g_fsyncBudget.store(points.fsyncs);
+  g_renameBudget.store(points.renames);
+}
+
 void SetWriteFailureAfter(int64_t bytes) { g_writeBudget.store(bytes); }
+
+// ---- FileBatch
+
+namespace {
+
+// A free name beside path for a hard link to the file as it was.
+std::string BackupName(const std::string& native) {
+  std::string name = MakeTempFile(DirectoryOf(native), BaseName(native) + ".bak");
+  if (!name.empty()) ::unlink(name.c_str());
+  return name;
+}
+
+}  // namespace
+
+FileBatch::~FileBatch() { Discard(); }
+
+bool FileBatch::Stage(const std::string& path, const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const auto& l : lines) bytes += l + "\r\n";
+  return StageBytes(path, bytes);
+}
+
+bool FileBatch::StageBytes(const std::string& path, const std::string& bytes) {
+  const std::string target = NativePath(path);
+  const std::string temp = MakeTempFile(DirectoryOf(target), BaseName(target) + ".tmp");
+  bool ok = !temp.empty();
+  if (ok) {
+    RawFile f;
+    ok = f.Open(temp, RawFile::Mode::ReadWrite) && f.Write(bytes) && f.Flush();
+    f.Close();
+    // The replacement keeps the original's permissions.
+    struct stat st;
+    if (ok && ::stat(target.c_str(), &st) == 0) ::chmod(temp.c_str(), st.st_mode & 07777);
+    if (!ok) ::unlink(temp.c_str());
+  }
+  if (!ok) {
+    Fail(path);
+    return false;
+  }
+  for (auto& s : staged_) {
+    if (s.target == target) {
+      if (!s.temp.empty()) ::unlink(s.temp.c_str());
+      s.temp = temp;
+      return true;
+    }
+  }
+  staged_.push_back({target, temp});
+  return true;
+}
+
+void FileBatch::StageDelete(const std::string& path) {
+  const std::string target = NativePath(path);
+  for (auto& s : staged_) {
+    if (s.target == target) {
+      if (!s.temp.empty()) ::unlink(s.temp.c_str());
+      s.temp.clear();
+      return;
+    }
+  }
+  staged_.push_back({target, std::string()});
+}
+
+void FileBatch::Fail(const std::string& path) {
+  if (!failed_) failedPath_ = path;
+  failed_ = true;
+}
+
+bool FileBatch::Commit() {
+  if (failed_) {
+    Discard();
+    return false;
+  }
+  // Each original is kept under a second name (a hard link) until every
+  // file is in place, so a failed rename can put the others back.
+  // A folder without hard links goes on without them.
+  struct Done {
+    std::string target, backup;
+    bool existed;
+  };
+  std::vector<Done> done;
+  bool ok = true;
+  for (const auto& s : staged_) {
+    struct stat st;
+    const bool existed = ::lstat(s.target.c_str(), &st) == 0;
+    std::string backup = existed ? BackupName(s.target) : std::string();
+    if (!backup.empty() && ::link(s.target.c_str(), backup.c_str()) != 0) backup.clear();
+    const bool placed = s.temp.empty() ? (!existed || ::unlink(s.target.c_str()) == 0)
+                                       : NativeRename(s.temp, s.target);
+    if (!placed) {
+      if (!backup.empty()) ::unlink(backup.c_str());
+      failedPath_ = s.target;
+      ok = false;
+      break;
+    }
+    done.push_back({s.target, backup, existed});
+  }
+  if (!ok) {
+    for (auto it = done.rbegin(); it != done.rend(); ++it) {
+      if (!it->backup.empty()) {
+        ::rename(it->backup.c_str(), it->target.c_str());
+      } else if (!it->existed) {
+        ::unlink(it->target.c_str());
+      }
+    }
+  }
+  for (const auto& d : done) {
+    if (!d.backup.empty()) ::unlink(d.backup.c_str());
+  }
+  for (const auto& s : staged_) {
+    if (!s.temp.empty()) ::unlink(s.temp.c_str());
+    SyncDirectoryOf(s.target);
+  }
+  staged_.clear();
+  if (!ok) failed_ = true;
+  return ok;
+}
+
+void FileBatch::Discard() {
+  for (const auto& s : staged_) {
+    if (!s.temp.empty()) ::unlink(s.temp.c_str());
+  }
+  staged_.clear();
+}
 
 }  // namespace tw::sys

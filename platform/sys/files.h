@@ -3,12 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace tw::sys {
 
 bool FileExists(const std::string& path);
+// Anything at all (a file, a folder, ...) stands at the path.
+bool PathExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool MakeDirectory(const std::string& path);  // true when it exists afterwards
 bool DeleteFile(const std::string& path);     // the real result
@@ -19,6 +22,13 @@ bool CreateEmptyFile(const std::string& path);  // false when it already exists 
 // terminators are removed and a last line without one is kept.
 bool ReadFileBytes(const std::string& path, std::string& out);
 bool ReadFileLines(const std::string& path, std::vector<std::string>& out);
+// The same, telling a missing file (nothing at the path) from one that is
+// there but cannot be read (no permission, a folder, a read error).
+enum class ReadStatus { Ok, Missing, Unreadable };
+ReadStatus ReadFileChecked(const std::string& path, std::string& out);
+ReadStatus ReadLinesChecked(const std::string& path, std::vector<std::string>& out);
+// Lines split as ReadFileLines does.
+std::vector<std::string> SplitLines(const std::string& bytes);
 
 // Writes a temporary file in the same folder, flushes it and renames it over
 // the target. The original is never touched before its replacement is whole.
@@ -55,6 +65,8 @@ class RawFile {
   bool Open(const std::string& path, Mode mode);
   // Creates or truncates the file for writing.
   bool Create(const std::string& path);
+  // Opens for appending, creating the file when missing.
+  bool Append(const std::string& path);
   bool IsOpen() const { return fd_ >= 0; }
   void Close();
   bool Seek(int64_t offset);  // from the start
@@ -70,9 +82,67 @@ class RawFile {
   int fd_ = -1;
 };
 
-// Test hook: after this many further bytes, writes through RawFile fail
-// (negative = never). Lets tests break a rewrite half-way: ReplaceFileBytes
-// writes through RawFile too.
+// Rewrites of several files made as one: each new file is written and
+// flushed beside its target first; only when every one is whole are they
+// renamed over their targets. A rename that fails puts back the files
+// already replaced, so a failure anywhere changes none of them. Temporary
+// files not committed are removed. A path staged again replaces its earlier
+// staging.
+class FileBatch {
+ public:
+  FileBatch() = default;
+  ~FileBatch();
+  FileBatch(const FileBatch&) = delete;
+  FileBatch& operator=(const FileBatch&) = delete;
+
+  // False (and the batch failed) when the new file cannot be written whole.
+  bool StageBytes(const std::string& path, const std::string& bytes);
+  // Lines joined with CR LF, each line terminated.
+  bool Stage(const std::string& path, const std::vector<std::string>& lines);
+  // The file goes at the commit (nothing happens when it is missing).
+  void StageDelete(const std::string& path);
+  // Marks the batch failed: a part of the change could not be worked out.
+  void Fail(const std::string& path);
+  bool Failed() const { return failed_; }
+  bool Empty() const { return staged_.empty(); }
+  // The first file that could not be read or written, or the one whose
+  // rename failed.
+  const std::string& FailedPath() const { return failedPath_; }
+  // False when the batch failed (nothing is renamed then) or a rename did
+  // not succeed (every file is as it was then).
+  bool Commit();
+  void Discard();
+
+ private:
+  struct Staged {
+    std::string target, temp;  // temp "" = delete the target
+  };
+  std::vector<Staged> staged_;
+  bool failed_ = false;
+  std::string failedPath_;
+};
+
+// What the user is told of a data file that is there but cannot be read (it
+// is then kept as it is) or that could not be written. A path is reported
+// once, until it has been read and written again.
+enum class FileProblem { Unreadable, WriteFailed };
+using FileProblemReporter = std::function<void(FileProblem problem, const std::string& path)>;
+void SetFileProblemReporter(FileProblemReporter reporter);
+void ReportFileProblem(FileProblem problem, const std::string& path);
+void ClearFileProblem(const std::string& path);
+// The message of a problem, e.g. for a reporter to show.
+std::string FileProblemText(FileProblem problem, const std::string& path);
+
+// Test hooks that make the file layer fail part-way: after this many further
+// bytes, writes through RawFile fail; the fsync and the rename after that
+// many further successful ones fail (negative = never). Every writer of the
+// data files writes, flushes and renames through them.
+struct FailurePoints {
+  int64_t writeBytes = -1;
+  int fsyncs = -1;
+  int renames = -1;
+};
+void SetFailurePoints(const FailurePoints& points);
 void SetWriteFailureAfter(int64_t bytes);
 
 }  // namespace tw::sys

@@ -75,10 +75,24 @@ size_t FindKeyLine(const std::vector<std::string>& lines, const Span& span,
   return lines.size();
 }
 
-std::vector<std::string> Load(const std::string& path) {
+// A missing file reads as empty; one that is there but cannot be read as
+// empty too, and is reported.
+std::vector<std::string> Load(const std::string& path, bool* readable = nullptr) {
   std::vector<std::string> lines;
-  ReadFileLines(path, lines);  // a missing file reads as empty
+  const bool ok = ReadLinesChecked(path, lines) != ReadStatus::Unreadable;
+  if (!ok) ReportFileProblem(FileProblem::Unreadable, path);
+  if (readable) *readable = ok;
   return lines;
+}
+
+// Writes the lines back; a failure is reported.
+bool Store(const std::string& path, const std::vector<std::string>& lines) {
+  if (ReplaceFileLines(path, lines)) {
+    ClearFileProblem(path);
+    return true;
+  }
+  ReportFileProblem(FileProblem::WriteFailed, path);
+  return false;
 }
 
 bool ValidName(const std::string& s) {
@@ -89,9 +103,40 @@ bool ValidName(const std::string& s) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
+std::vector<std::string> IniFile::LoadLines(bool* readable) const {
+  if (holding_) {
+    if (readable) *readable = true;
+    return held_;
+  }
+  return Load(path_, readable);
+}
+
+bool IniFile::StoreLines(const std::vector<std::string>& lines) {
+  if (holding_) {
+    held_ = lines;
+    return true;
+  }
+  return Store(path_, lines);
+}
+
+bool IniFile::Hold() {
+  bool readable = true;
+  held_ = Load(path_, &readable);
+  holding_ = readable;
+  return readable;
+}
+
+bool IniFile::WriteHeld() {
+  if (!holding_) return false;
+  holding_ = false;
+  return Store(path_, held_);
+}
+
+bool IniFile::StageTo(FileBatch& batch) const { return holding_ && batch.Stage(path_, held_); }
+
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& def) const {
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = LoadLines();
   Span span;
   if (!FindSectionSpan(lines, section, 0, span)) return def;
   size_t at = FindKeyLine(lines, span, key);
@@ -119,21 +164,21 @@ int IniFile::ReadInteger(const std::string& section, const std::string& key, int
 }
 
 bool IniFile::KeyExists(const std::string& section, const std::string& key) const {
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = LoadLines();
   Span span;
   return FindSectionSpan(lines, section, 0, span) &&
          FindKeyLine(lines, span, key) != lines.size();
 }
 
 bool IniFile::SectionExists(const std::string& section) const {
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = LoadLines();
   Span span;
   return FindSectionSpan(lines, section, 0, span);
 }
 
 std::vector<std::string> IniFile::ReadSectionKeys(const std::string& section) const {
   std::vector<std::string> keys;
-  std::vector<std::string> lines = Load(path_);
+  std::vector<std::string> lines = LoadLines();
   Span span;
   if (!FindSectionSpan(lines, section, 0, span)) return keys;
   std::string k;
@@ -146,7 +191,7 @@ std::vector<std::string> IniFile::ReadSectionKeys(const std::string& section) co
 std::vector<std::string> IniFile::ReadSectionNames() const {
   std::vector<std::string> names;
   std::string name;
-  for (const auto& line : Load(path_)) {
+  for (const auto& line : LoadLines()) {
     if (!HeaderName(line, name)) continue;
     bool seen = false;
     for (const auto& n : names) seen = seen || Same(n, name);
@@ -159,12 +204,14 @@ bool IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
   if (!ValidName(section) || !ValidName(key)) return false;
   if (value.find_first_of("\r\n") != std::string::npos) return false;
-  std::vector<std::string> lines = Load(path_);
+  bool readable = true;
+  std::vector<std::string> lines = LoadLines(&readable);
+  if (!readable) return false;
   Span span;
   if (!FindSectionSpan(lines, section, 0, span)) {
     lines.push_back("[" + section + "]");
     lines.push_back(key + "=" + value);
-    return ReplaceFileLines(path_, lines);
+    return StoreLines(lines);
   }
   size_t at = FindKeyLine(lines, span, key);
   if (at != lines.size()) {
@@ -176,7 +223,7 @@ bool IniFile::WriteString(const std::string& section, const std::string& key,
     while (insert > span.begin && TrimBlanks(lines[insert - 1]).empty()) --insert;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), key + "=" + value);
   }
-  return ReplaceFileLines(path_, lines);
+  return StoreLines(lines);
 }
 
 bool IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -184,7 +231,9 @@ bool IniFile::WriteInteger(const std::string& section, const std::string& key, i
 }
 
 bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
-  std::vector<std::string> lines = Load(path_);
+  bool readable = true;
+  std::vector<std::string> lines = LoadLines(&readable);
+  if (!readable) return false;
   Span span;
   if (!FindSectionSpan(lines, section, 0, span)) return true;
   // Every copy in the section goes, so that no later one comes to light.
@@ -196,11 +245,13 @@ bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
       changed = true;
     }
   }
-  return !changed || ReplaceFileLines(path_, lines);
+  return !changed || StoreLines(lines);
 }
 
 bool IniFile::EraseSection(const std::string& section) {
-  std::vector<std::string> lines = Load(path_);
+  bool readable = true;
+  std::vector<std::string> lines = LoadLines(&readable);
+  if (!readable) return false;
   bool changed = false;
   Span span;
   while (FindSectionSpan(lines, section, 0, span)) {
@@ -208,7 +259,7 @@ bool IniFile::EraseSection(const std::string& section) {
                 lines.begin() + static_cast<std::ptrdiff_t>(span.end));
     changed = true;
   }
-  return !changed || ReplaceFileLines(path_, lines);
+  return !changed || StoreLines(lines);
 }
 
 }  // namespace tw::sys

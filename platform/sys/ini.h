@@ -1,11 +1,16 @@
 // Private-profile files such as DATA\CFG.DAT: sections and keys match without
-// regard to case, the first match wins, every write goes to the file at once.
+// regard to case, the first match wins, every write goes to the file at once
+// (or, once held, to memory until staged in a batch). A file that is there
+// but cannot be read reads as empty and is never written; it is reported
+// once (sys::ReportFileProblem), and so is a failed write.
 #pragma once
 
 #include <string>
 #include <vector>
 
 namespace tw::sys {
+
+class FileBatch;
 
 class IniFile {
  public:
@@ -31,8 +36,21 @@ class IniFile {
   bool DeleteKey(const std::string& section, const std::string& key);
   bool EraseSection(const std::string& section);
 
+  // From here on changes are kept in memory (the file is read once now), to
+  // be staged with other files. False when the file cannot be read.
+  bool Hold();
+  bool StageTo(FileBatch& batch) const;
+  // Writes the held changes in one replacement (a failure is reported) and
+  // ends the holding.
+  bool WriteHeld();
+
  private:
+  std::vector<std::string> LoadLines(bool* readable = nullptr) const;
+  bool StoreLines(const std::vector<std::string>& lines);
+
   std::string path_;
+  bool holding_ = false;
+  std::vector<std::string> held_;
 };
 
 }  // namespace tw::sys

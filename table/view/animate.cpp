@@ -8,8 +8,10 @@
 #include "core/util.h"
 #include "engine/newgame.h"
 #include "engine/pileops.h"
+#include "engine/poker.h"
 #include "platform/gfx/draw.h"
 #include "platform/sys/services.h"
+#include "table/geometry.h"
 #include "table/view/corners.h"
 #include "table/view/drop.h"
 #include "table/view/hints.h"
@@ -298,7 +300,15 @@ void PlayView::InvertCardRect(const Rect& r) {
   const QRect q = ToQRect(r);
   gfx::InvertRect(drawing_.Window(), q);
   gfx::InvertRect(drawing_.Table(), q);
-  drawing_.Present(q);
+  // An inverted card keeps table-coloured corners.
+  RestoreCardCorners(q);
+}
+
+void PlayView::RestoreCardCorners(QRect r) {
+  const gfx::Bitmap& background = drawing_.Background();
+  MaskCardCorners(background, r, drawing_.Window(), SmallWidth(), r);
+  MaskCardCorners(background, r, drawing_.Table(), SmallWidth(), r);
+  drawing_.Present(r);
 }
 
 void PlayView::ShowRedealMarker() {
@@ -348,6 +358,37 @@ void PlayView::DrawCard(int card, int x, int y) {
   drawing_.DrawCard(drawing_.Table(), card, x, y);
   drawing_.DrawCard(drawing_.Window(), card, x, y);
   drawing_.Present(QRect(x, y, ctx_.CardWidth, ctx_.CardHeight));
+}
+
+bool PlayView::FindCardRect(int card, Rect& r) const { return tw::FindCardRect(ctx_, card, r); }
+
+void PlayView::ShowFaceUpTurn(int card, int pile) {
+  const std::string name = PileName(PileKind::Tableau, pile);
+  const int lift = ctx_.TfrmMain.ShadowOffset - 2;
+  Rect r;
+  if (!ShadowsOn() || lift <= 0 || !FindCardRect(card, r)) {
+    RedrawPile(name);
+    return;
+  }
+  // The pile without the card, the face above its place, then set down.
+  RedrawWithoutCard(ctx_, card, true);
+  RefreshRect(QRect(r.Left - lift, r.Top - lift, ctx_.CardWidth + lift, ctx_.CardHeight + lift));
+  drawing_.DrawCard(drawing_.Window(), card, r.Left - lift, r.Top - lift);
+  drawing_.Present(QRect(r.Left - lift, r.Top - lift, ctx_.CardWidth, ctx_.CardHeight));
+  AnimateCard(card, r.Left - lift, r.Top - lift, r.Left, r.Top, true, false, false, true);
+  RedrawPile(name);
+}
+
+void PlayView::FlyCardToPile(int card, const std::string& pileName) {
+  if (ctx_.CfgIs(cfg::Cards_Animate, "N")) return;
+  int index = 0;
+  if (ParsePileName(pileName, index) == PileKind::None) return;
+  Rect r;
+  if (!FindCardRect(card, r)) return;
+  const int x = CardLeftX(ctx_, pileName, index, 0, true);
+  const int y = CardTopY(ctx_, pileName, index, 0, true);
+  RedrawWithoutCard(ctx_, card, true);
+  AnimateCard(card, r.Left, r.Top, x, y, true, false, false, true);
 }
 
 void PlayView::PlayWinAnimation(int mode) {
@@ -421,6 +462,27 @@ void PlayView::ShowBareTable() {
 void PlayView::DrawFoundationHints() { tw::DrawFoundationHints(ctx_, drawing_); }
 
 void PlayView::DrawBatchCounter() { tw::DrawBatchCounter(ctx_, drawing_); }
+
+void PlayView::DrawPokerPanelText(const std::optional<std::string>& line1,
+                                  const std::optional<std::string>& line2,
+                                  const std::string& label, const std::string& value) {
+  tw::DrawPokerPanelText(ctx_, drawing_, line1, line2, label, value);
+}
+
+void PlayView::HighlightPokerHand(const std::array<int, 5>& piles) {
+  for (const QRect& r : PokerHandRects(ctx_, piles)) {
+    InvertCardRect(Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+  }
+}
+
+void PlayView::DrawGameKindExtras(int kind) {
+  if (kind == 9) {
+    DrawPokerPanel(ctx_, drawing_);
+    ScorePokerGrid(ctx_, -1);
+  }
+  if (kind == 10) DrawFoundationHints();
+  if (kind == 23) DrawBatchCounter();
+}
 
 bool PlayView::DropOnPile(GameContext& ctx, int card, int kind, int index, bool autoplay) {
   const Rect r = ctx.TfrmMain.DragRect;

@@ -61,17 +61,30 @@ class PlayView : public ViewPort, public DropPort {
   void RefreshScreen();
   // Selection highlight: inverted on the window and the table picture.
   void InvertCardRect(const Rect& r);
+  // The four corners of a card rectangle show the table again, on the
+  // window and the table picture.
+  void RestoreCardCorners(QRect r);
 
   // ViewPort.
   void RedrawPile(const std::string& pileName) override;
   void RedrawTable() override;
   void AnimateCardMove(int card, int fromX, int fromY, int toX, int toY) override;
   void DrawCard(int card, int x, int y) override;
+  bool FindCardRect(int card, Rect& r) const override;
+  void ShowFaceUpTurn(int card, int pile) override;
+  void FlyCardToPile(int card, const std::string& pileName) override;
   void PlayWinAnimation(int mode) override;
   void DrawFoundationHints() override;
   void DrawBatchCounter() override;
   void ShowRedealMarker() override;
   void ShowBareTable() override;
+  void DrawPokerPanelText(const std::optional<std::string>& line1,
+                          const std::optional<std::string>& line2, const std::string& label,
+                          const std::string& value) override;
+  void HighlightPokerHand(const std::array<int, 5>& piles) override;
+  // What games of some kinds draw after the whole table: the poker panel
+  // with its total (9), the foundation hints (10), the batch counter (23).
+  void DrawGameKindExtras(int kind);
 
   // DropPort: the card dropped on one pile, drawn away from its place first.
   bool DropOnPile(GameContext& ctx, int card, int kind, int index, bool autoplay) override;

@@ -1,5 +1,6 @@
 #include "table/view/card_pictures.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "core/util.h"
@@ -29,6 +30,30 @@ int RankMarkerIndex(int code) {
   if (code >= 2 && code <= 12) return code - 1;
   if (code == 13 || code == 84) return kKingMarker;
   return -1;
+}
+
+TableLookChoices ListTableLookChoices(const GameContext& ctx, const gfx::ResourceLibrary& library,
+                                      char size) {
+  TableLookChoices c;
+  const std::string folder = ctx.ProgramDir + "Images";
+  c.Backgrounds = gfx::ListPictureFiles(folder, "b*.bmp");
+  // A set counts when all four suit sheets are there.
+  for (int set = 1; set <= 99; ++set) {
+    bool whole = true;
+    for (char suit : kSuitLetters)
+      whole = whole && library.Contains(std::string("C") + size + IntToStrPad(set, 3) + suit);
+    if (whole) c.FaceSets.push_back(set);
+  }
+  for (const std::string& name : gfx::ListPictureFiles(folder, std::string("d") + size + "*.bmp")) {
+    int n = 0;
+    bool digits = name.size() > 6;
+    for (size_t i = 2; digits && i < 5; ++i) {
+      digits = std::isdigit(static_cast<unsigned char>(name[i])) != 0;
+      if (digits) n = n * 10 + (name[i] - '0');
+    }
+    if (digits && name[5] == '.' && n > 0) c.Backs.push_back(n);
+  }
+  return c;
 }
 
 gfx::Bitmap BuiltInCardBack(int width, int height) {
@@ -179,6 +204,7 @@ void PictureLoader::LoadTableBitmaps(CardPictures& p) {
   LoadBitmapFromRes(p.ShadowBmp2, "SHADOW_" + size + "2");
   LoadBitmapFromRes(p.BorderBmp1, "3D_BORDER_" + size + "1");
   LoadBitmapFromRes(p.BorderBmp2, "3D_BORDER_" + size + "2");
+  LoadBitmapFromRes(p.PokerPanelBmp, "Panel_pk");
   p.ShadowBmp1.SetTransparent(true, gfx::kWhite);
   p.ShadowBmp2.SetTransparent(true, gfx::kWhite);
   p.BorderBmp1.SetTransparent(true, gfx::kBlue);

@@ -11,6 +11,7 @@
 #include "core/state.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/reslib.h"
+#include "table/random_look.h"
 
 namespace tw {
 
@@ -39,6 +40,7 @@ struct CardPictures {
   gfx::Bitmap BorderBmp1, BorderBmp2;     // right and bottom strips of the stock's edge
   std::array<gfx::Bitmap, 52> CardFaces;  // card code - 1
   gfx::Bitmap DragBmp;
+  gfx::Bitmap PokerPanelBmp;  // poker squares score panel
   // The size letter the pictures were loaded for; 0 before the first load.
   char SizeLetter = 0;
 };
@@ -83,6 +85,11 @@ class PictureLoader {
   const gfx::ResourceLibrary& library_;
   std::set<std::string> reported_;
 };
+
+// The backgrounds of the Images folder, and the face sets and backs that
+// exist at the card size letter.
+TableLookChoices ListTableLookChoices(const GameContext& ctx, const gfx::ResourceLibrary& library,
+                                      char size);
 
 // Stand-ins when no picture file can be found.
 gfx::Bitmap BuiltInCardBack(int width, int height);

@@ -4,6 +4,7 @@
 
 #include "core/cards.h"
 #include "engine/hints.h"
+#include "engine/pileops.h"
 #include "platform/gfx/draw.h"
 
 namespace tw {
@@ -54,6 +55,65 @@ void DrawBatchCounter(GameContext& ctx, PlayDrawing& drawing) {
   const int y = ctx.StockBaseY[1] + ctx.CardHeight + 10;
   Box(drawing, x, y, kCounterWidth, kCounterHeight, BatchCounterText(ctx));
   drawing.Present(QRect(x, y, kCounterWidth, kCounterHeight));
+}
+
+void DrawPokerPanel(GameContext& ctx, PlayDrawing& drawing) {
+  const gfx::Bitmap& panel = drawing.Pictures().PokerPanelBmp;
+  if (panel.Empty() || ctx.StockBaseX[1] < kUnusedBelow || ctx.TableauY[10] < kUnusedBelow) {
+    return;
+  }
+  const int w = panel.Width(), h = panel.Height();
+  const int x = ctx.StockBaseX[1] - (w - ctx.CardWidth) / 2;
+  const int y = GetTableauY(ctx, 10) + (ctx.CardHeight - h) / 2;
+  for (gfx::Bitmap* b : {&drawing.Window(), &drawing.Table()}) {
+    gfx::Copy(*b, x, y, w, h, panel, 0, 0);
+  }
+  GameStateRecord& state = ctx.GameState;
+  state.PokerPanelX() = static_cast<int16_t>(x);
+  state.PokerPanelY() = static_cast<int16_t>(y);
+  state.PokerPanelBaseY() = static_cast<int16_t>(y + state.ScrollOffsetY());
+  state.PokerPanelWidth() = static_cast<int16_t>(w);
+  drawing.Present(QRect(x, y, w, h));
+}
+
+void DrawPokerPanelText(GameContext& ctx, PlayDrawing& drawing,
+                        const std::optional<std::string>& line1,
+                        const std::optional<std::string>& line2, const std::string& label,
+                        const std::string& value) {
+  const GameStateRecord& state = ctx.GameState;
+  if (state.PokerPanelWidth() <= 0) return;
+  const int x = state.PokerPanelX() + 7;
+  const int y = state.PokerPanelBaseY() - state.ScrollOffsetY();
+  const int width = state.PokerPanelWidth() - 17;
+  gfx::Font bold;
+  bold.bold = true;
+  const gfx::Font regular;
+  const int height = gfx::TextExtent(label, bold).height() + 1;
+  // Each line blanks its whole row, so a shorter text leaves nothing behind.
+  auto line = [&](int top, const std::string& text, const gfx::Font& font,
+                  const std::string& more) {
+    for (gfx::Bitmap* b : {&drawing.Window(), &drawing.Table()}) {
+      gfx::FillRect(*b, QRect(x, top, width, height), gfx::kWhite);
+      gfx::TextOut(*b, x, top, text, font);
+      if (!more.empty()) {
+        gfx::TextOut(*b, x + gfx::TextExtent(text, font).width(), top, more, regular);
+      }
+    }
+  };
+  if (line1) line(y + 5, *line1, bold, "");
+  if (line2) line(y + 21, *line2, regular, "");
+  line(y + 41, label, bold, value);
+  drawing.Present(QRect(x, y, width, 41 + height));
+}
+
+std::array<QRect, 5> PokerHandRects(const GameContext& ctx, const std::array<int, 5>& piles) {
+  std::array<QRect, 5> rects;
+  for (size_t k = 0; k < piles.size(); ++k) {
+    const int p = std::clamp(piles[k], 0, kMaxTableaus - 1);
+    rects[k] = QRect(ctx.TableauX[static_cast<size_t>(p)], GetTableauY(ctx, p), ctx.CardWidth,
+                     ctx.CardHeight);
+  }
+  return rects;
 }
 
 PausePlacement PlacePausePictures(int formWidth, int formHeight, QSize p1, QSize p2) {

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <QRect>
+#include <array>
+#include <optional>
+#include <string>
 
 #include "core/state.h"
 #include "platform/gfx/bitmap.h"
@@ -18,6 +21,17 @@ void DrawFoundationHints(GameContext& ctx, PlayDrawing& drawing);
 void DrawFoundationHint(GameContext& ctx, PlayDrawing& drawing, int i, int y);
 // The "n/20" box under the waste.
 void DrawBatchCounter(GameContext& ctx, PlayDrawing& drawing);
+
+// Poker squares: the score panel centred on the waste's column at the row
+// of tableau pile 11 (its place kept in GameState), its three text lines (an
+// absent line 1 or 2 stays as it was), and the inversion of a hand's five
+// cards (a second call shows them as they were).
+void DrawPokerPanel(GameContext& ctx, PlayDrawing& drawing);
+void DrawPokerPanelText(GameContext& ctx, PlayDrawing& drawing,
+                        const std::optional<std::string>& line1,
+                        const std::optional<std::string>& line2, const std::string& label,
+                        const std::string& value);
+std::array<QRect, 5> PokerHandRects(const GameContext& ctx, const std::array<int, 5>& piles);
 
 // The two pause pictures' places for a window (form) size.
 struct PausePlacement {

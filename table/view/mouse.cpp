@@ -284,9 +284,19 @@ void TableMouseDown(GameContext& ctx, PlayView& view, MouseButton button, int sh
 }
 
 void TableMouseMove(GameContext& ctx, PlayView& view, int x, int y) {
-  if (InputBusy(ctx) || ctx.GameState.MovingCard() == 0) return;
-  ctx.GameState.DragActive() = 1;
-  view.DragCardsTo(x - ctx.TfrmMain.DragOffsetX, y - ctx.TfrmMain.DragOffsetY, false, true);
+  if (InputBusy(ctx)) return;
+  if (ctx.GameState.MovingCard() != 0) {
+    ctx.GameState.DragActive() = 1;
+    view.DragCardsTo(x - ctx.TfrmMain.DragOffsetX, y - ctx.TfrmMain.DragOffsetY, false, true);
+    return;
+  }
+  // Leaving the stock while the redeal marker shows takes the redeal back.
+  if (ctx.GameState.RedealMarkerShown() != 1) return;
+  const int sx = ctx.GetStockX(0), sy = ctx.GetStockY(0);
+  if (x < sx || x > sx + ctx.CardWidth || y < sy || y > sy + ctx.CardHeight) {
+    view.HideRedealMarker();
+    ctx.GameState.RedealMarkerShown() = 0;
+  }
 }
 
 void TableMouseUp(GameContext& ctx, PlayView& view) {

@@ -29,6 +29,8 @@ class PlayDrawing {
   virtual CardPictures& Pictures() = 0;
   // Loads the pictures again after a change of card size.
   virtual void ReloadPictures() = 0;
+  // What a random table look may choose from (nothing by default).
+  virtual TableLookChoices LookChoices() { return {}; }
 
   // A card face at (x, y) of a surface, its corners rounded over what lies
   // beneath.

@@ -9,6 +9,7 @@
 #include "platform/sys/services.h"
 #include "table/geometry.h"
 #include "table/layout.h"
+#include "table/random_look.h"
 #include "table/view/animate.h"
 
 namespace tw {
@@ -92,6 +93,7 @@ bool NewGame(GameContext& ctx, PlayView& view, bool newDeal, bool animate, int n
   Hourglass(ctx, true);
   UpdateMainCaption(ctx);
   ResetPlayState(ctx, newDeal);
+  MakeJitterPatterns(ctx);
   if (newDeal) {
     if (ctx.GameRules.CardCount() == 0 && !SetupGame(ctx, view)) {
       Hourglass(ctx, false);
@@ -105,6 +107,11 @@ bool NewGame(GameContext& ctx, PlayView& view, bool newDeal, bool animate, int n
   }
   BeginDealPlay(ctx);
 
+  if (!noRedraw && (ctx.CfgIs(cfg::Random_Background, "Y") || ctx.CfgIs(cfg::Random_Card, "Y") ||
+                    ctx.CfgIs(cfg::Random_Deck, "Y"))) {
+    const TableLookChange change = RandomizeTableLook(ctx, view.Drawing().LookChoices());
+    if (change.Faces || change.Back) view.Drawing().ReloadPictures();
+  }
   if (!noRedraw) {
     if (ctx.CfgIs(cfg::Deal_Animation, "N") || !animate) {
       view.Drawing().DrawTable(false);

@@ -41,6 +41,14 @@ void TablePlayDrawing::DrawTable(bool animate) {
   view_.RefreshScreen();
 }
 
+TableLookChoices TablePlayDrawing::LookChoices() {
+  if (!ctx_) return {};
+  const std::string size = ctx_->Cfg(cfg::Card_Size);
+  TableLookChoices c = ListTableLookChoices(*ctx_, view_.Library(), size.empty() ? 'B' : size[0]);
+  c.ColourCount = view_.ColourCount();
+  return c;
+}
+
 void TablePlayDrawing::PaintBackground() { view_.PaintBackgroundFromSettings(view_.TableBmp()); }
 
 void TablePlayDrawing::Present(QRect r) {

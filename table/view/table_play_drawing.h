@@ -25,6 +25,7 @@ class TablePlayDrawing : public PlayDrawing {
   gfx::Bitmap& Background() override;
   CardPictures& Pictures() override { return view_.Pictures(); }
   void ReloadPictures() override { view_.ReloadCardPictures(); }
+  TableLookChoices LookChoices() override;
   void DrawCard(gfx::Bitmap& target, int card, int x, int y) override;
   void RedrawPile(const std::string& pileName) override;
   void DrawTable(bool animate) override;

@@ -477,6 +477,12 @@ void TableView::DrawStockEdge(gfx::Bitmap& canvas, bool keepPosition, int slot, 
   }
   const CardPictures& p = pictures_;
   auto put = [&](gfx::Bitmap& target) {
+    // The strips' transparent pixels show the table, not a corner of the
+    // card that lay there before the slot moved.
+    gfx::Copy(target, bx - 13, by + CH() - 1 - d, CW() + 11, d + 1, background_, bx - 13,
+              by + CH() - 1 - d);
+    gfx::Copy(target, bx + CW() - 1 - d, by - 13, d + 1, CH() + 13, background_, bx + CW() - 1 - d,
+              by - 13);
     gfx::CopyTransparent(target, bx - 13, by + CH() - 1 - d, CW() + 11, d + 1, p.BorderBmp2, 0,
                          15 - d, gfx::kBlue);
     gfx::CopyTransparent(target, bx + CW() - 1 - d, by - 13, d + 1, CH() + 13, p.BorderBmp1, 15 - d,

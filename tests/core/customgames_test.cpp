@@ -144,6 +144,26 @@ TEST_F(CustomGamesTest, AddCustomGameRefusesWhatTheFileCannotHold) {
   EXPECT_EQ(dir.Read("DATA/GAM_CUST.DAT"), before);
 }
 
+// A custom-games file that cannot be read is kept: no game is added (which
+// would reuse a number and inherit that game's results), and the user is
+// told once.
+TEST_F(CustomGamesTest, AnUnreadableFileIsNeverReplaced) {
+  int told = 0;
+  sys::SetFileProblemReporter([&](sys::FileProblem, const std::string&) { ++told; });
+  dir.WriteUnreadable("DATA/GAM_CUST.DAT", "[R-0301]\r\n" + Record(8000, "Mine", 1, "001-011"));
+  int number = 0;
+  std::string error;
+  EXPECT_FALSE(AddCustomGame(ctx, "Another", 1, 3, -1, 1, number, error));
+  EXPECT_EQ(number, -1);
+  EXPECT_NE(error.find("GAM_CUST.DAT"), std::string::npos) << error;
+  EXPECT_TRUE(dir.Unreadable("DATA/GAM_CUST.DAT"));
+  EXPECT_EQ(NextFreeCustomGameNumber(ctx), kLastCustomGame + 1);
+  StringList names, numbers, bases, rules;
+  EXPECT_FALSE(LoadCustomGameList(ctx, names, numbers, bases, rules));
+  EXPECT_EQ(told, 1);
+  sys::SetFileProblemReporter({});
+}
+
 TEST_F(CustomGamesTest, AddCustomGameKeepsRecordsAlignedAfterACutFile) {
   // The last record lost its blank lines.
   dir.Write("DATA/GAM_CUST.DAT", "[R-0301]\r\n8000" + PadRight("Cut", 50) + "0001\r\n003-011\r\n");

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "core/resultfile.h"
 #include "core/stats.h"
+#include "core/textfile.h"
 #include "tests/core/results_fixture.h"
 
 namespace tw {
@@ -23,7 +23,7 @@ TEST_F(ResultsBatchTest, NothingIsReplacedUnlessEveryFileWasWrittenWhole) {
   Write("B.DAT", "old b\r\n");
   std::filesystem::permissions(dir.File("DATA/A.DAT"), std::filesystem::perms(0640));
   {
-    ResultBatch batch;
+    sys::FileBatch batch;
     EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"new a"}));
     sys::SetWriteFailureAfter(3);
     EXPECT_FALSE(batch.Stage(dir.File("DATA/B.DAT"), {"new b"}));
@@ -37,7 +37,7 @@ TEST_F(ResultsBatchTest, NothingIsReplacedUnlessEveryFileWasWrittenWhole) {
   EXPECT_EQ(DataEntries(dir), 2u);
 
   {
-    ResultBatch batch;
+    sys::FileBatch batch;
     EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"first"}));
     EXPECT_TRUE(batch.Stage(dir.File("DATA/B.DAT"), {"new b", ""}));
     EXPECT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"new a"}));  // the later one wins
@@ -51,11 +51,35 @@ TEST_F(ResultsBatchTest, NothingIsReplacedUnlessEveryFileWasWrittenWhole) {
   EXPECT_EQ(DataEntries(dir), 2u);
 
   {
-    ResultBatch dropped;  // never committed: its temporary files go
+    sys::FileBatch dropped;  // never committed: its temporary files go
     EXPECT_TRUE(dropped.Stage(dir.File("DATA/A.DAT"), {"lost"}));
   }
   EXPECT_EQ(Read("A.DAT"), "new a\r\n");
   EXPECT_EQ(DataEntries(dir), 2u);
+}
+
+// A rename that fails at the commit puts back every file already replaced
+// or deleted, and takes away a new one.
+TEST_F(ResultsBatchTest, AFailedRenamePutsBackWhatWasReplaced) {
+  Write("A.DAT", "old a\r\n");
+  Write("C.DAT", "old c\r\n");
+  for (int renames : {0, 1}) {
+    sys::FileBatch batch;
+    ASSERT_TRUE(batch.Stage(dir.File("DATA/A.DAT"), {"new a"}));
+    batch.StageDelete(dir.File("DATA/C.DAT"));
+    ASSERT_TRUE(batch.Stage(dir.File("DATA/D.DAT"), {"new d"}));
+    sys::SetFailurePoints({-1, -1, renames});
+    EXPECT_FALSE(batch.Commit()) << renames;
+    sys::SetFailurePoints({});
+    EXPECT_EQ(Read("A.DAT"), "old a\r\n") << renames;
+    EXPECT_EQ(Read("C.DAT"), "old c\r\n") << renames;
+    EXPECT_FALSE(Exists("D.DAT")) << renames;
+    EXPECT_EQ(DataEntries(dir), 2u) << renames;
+  }
+  sys::FileBatch batch;
+  batch.StageDelete(dir.File("DATA/C.DAT"));
+  EXPECT_TRUE(batch.Commit());
+  EXPECT_FALSE(Exists("C.DAT"));
 }
 
 TEST_F(ResultsBatchTest, AFailedLogAppendIsTakenBack) {

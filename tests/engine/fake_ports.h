@@ -47,14 +47,20 @@ class FakeWindow : public WindowPort {
   void CloseMainWindow() override { ++closes; }
   std::vector<std::string> clocks;
   void ShowClock(const std::string& text) override { clocks.push_back(text); }
+  std::vector<bool> customize;
+  void EnableCustomize(bool enabled) override { customize.push_back(enabled); }
 };
 
 class FakeSound : public SoundPort {
  public:
   std::vector<std::string> played;
   int stops = 0;
+  std::function<void()> onStop;
   void PlaySound(const std::string& name, SoundMode) override { played.push_back(name); }
-  void StopSound() override { ++stops; }
+  void StopSound() override {
+    ++stops;
+    if (onStop) onStop();
+  }
 };
 
 class FakeCounter : public CardCounterPort {

@@ -13,8 +13,8 @@
 #include "core/gamesfile.h"
 #include "core/hiscores.h"
 #include "core/overall.h"
-#include "core/resultfile.h"
 #include "core/stats.h"
+#include "core/textfile.h"
 #include "core/util.h"
 #include "engine/deal.h"
 #include "engine/gameover.h"
@@ -188,7 +188,7 @@ TEST_F(GameOverTest, WonDealReachesEveryFileInItsLayout) {
   ASSERT_EQ(r.Players, (StringList{"Bob", "Ann"}));
   EXPECT_EQ(r.TotalScores, (StringList{"120", "30"}));
   EXPECT_EQ(r.TotalTimes, (StringList{"95", "50"}));
-  ResultFile glo;
+  SectionedTextFile glo;
   ASSERT_TRUE(glo.Load(StatGloFilePath(ctx)));
   std::map<std::string, std::string> plain;
   for (const auto& [key, value] : glo.Entries("Bob")) plain[key] = SubKeyChars(value, kOverallKey);
@@ -273,9 +273,16 @@ TEST_F(GameOverTest, PokerSquaresIsWonOnlyWithAFullGridAndAHundredPoints) {
     }
     ctx.SetCfg(cfg::Score, c.score);
     StartDeal(c.verdictBefore == 1);
+    ui.messages.clear();
     GameOver(ctx);
     EXPECT_EQ(Lines("STAT_LOG.DAT").back().substr(112, 5), c.won ? "Won  " : "Lost ")
         << c.cardsPlaced << " cards, " << c.score;
+    // A full grid short of the points says so; an abandoned grid ends quietly.
+    const bool told = c.cardsPlaced == 25 && !c.won;
+    ASSERT_EQ(ui.messages.size(), told ? 1u : 0u) << c.cardsPlaced << " cards, " << c.score;
+    if (told) {
+      EXPECT_NE(ui.messages[0].find(std::string(c.score) + " points"), std::string::npos);
+    }
   }
   EXPECT_EQ(fakes.dialogs.gameWonShown, 2);
 }
@@ -358,6 +365,25 @@ TEST_F(GameOverTest, AKilledWriteLeavesEveryFileAsItWas) {
   EXPECT_GT(unchanged, 10);
   EXPECT_GT(complete, 10);
   EXPECT_FALSE(ui.messages.empty());
+}
+
+// A results file that is there but cannot be opened (here a folder in its
+// place) is told, and then nothing of the deal is recorded anywhere.
+TEST_F(GameOverTest, AnUnopenableResultsFileKeepsTheWholeDealOut) {
+  for (const char* blocked : {"STAT.DAT", "STAT_SCR.DAT", "STAT_GLO.DAT"}) {
+    WriteFixtures();
+    std::filesystem::remove(dir.File(std::string("DATA/") + blocked));
+    std::filesystem::create_directory(dir.File(std::string("DATA/") + blocked));
+    const auto before = Snapshot();
+    ui.messages.clear();
+    StartDeal(true);
+    GameOver(ctx);
+    EXPECT_EQ(Snapshot(), before) << blocked;
+    EXPECT_EQ(ctx.Cfg(cfg::SessionWon), "0000") << blocked;
+    ASSERT_FALSE(ui.messages.empty()) << blocked;
+    EXPECT_NE(ui.messages[0].find(blocked), std::string::npos) << ui.messages[0];
+    std::filesystem::remove(dir.File(std::string("DATA/") + blocked));
+  }
 }
 
 TEST_F(GameOverTest, ATamperedOverallFileIsDetectedAndTheOtherFilesStillCount) {
@@ -468,7 +494,7 @@ TEST_F(GameOverTest, ManyDealsKeepEveryFileWellFormed) {
   for (const auto& m : ui.messages) EXPECT_EQ(m.rfind("Write error on file ", 0), 0u) << m;
 
   // Statistics: one well-formed record per game and player, counting every deal.
-  ResultFile statFile;
+  SectionedTextFile statFile;
   ASSERT_TRUE(statFile.Load(StatFilePath(ctx)));
   for (const auto& [key, wl] : wonLost) {
     std::string value;
@@ -487,7 +513,7 @@ TEST_F(GameOverTest, ManyDealsKeepEveryFileWellFormed) {
 
   // Hi-scores: 20 places per game, in rank order, each 85 characters.
   for (int game : games) {
-    ResultFile scrFile;
+    SectionedTextFile scrFile;
     ASSERT_TRUE(scrFile.Load(StatScrFilePath(ctx)));
     int h = scrFile.FindSection(IntToStrPad(game, 4));
     ASSERT_GE(h, 0);

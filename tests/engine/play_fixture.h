@@ -2,13 +2,16 @@
 // the engine's rules, and a recording stand-in for the game-over routine.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/cards.h"
+#include "core/gamesfile.h"
 #include "engine/random_player.h"
 #include "engine/undo.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/platform/temp_dir.h"
 
 namespace tw::testing {
 
@@ -103,6 +106,25 @@ class PlayTest : public EngineTest {
   DirectDrop drop;
   FakeFlow flow;
   BeepingUi beeper;
+};
+
+// The shipped games file loaded and kept in memory; every file the run
+// writes goes to dir, which holds an empty DATA folder. Skipped when no games
+// file was built.
+class ShippedGamesTest : public PlayTest {
+ protected:
+  void SetUp() override {
+    const std::string dist = std::string(TW_DIST_DIR) + "/";
+    if (!std::filesystem::exists(dist + kGamesFileName)) GTEST_SKIP() << "no games file built";
+    CreateSharedGlobals(ctx, dist);
+    InitCardsAndPiles(ctx);
+    std::string error;
+    ASSERT_TRUE(LoadGameCatalogue(ctx, error)) << error;
+    ctx.ProgramDir = dir.Dir();
+    std::filesystem::create_directory(dir.File("DATA"));
+  }
+
+  TempDir dir;
 };
 
 }  // namespace tw::testing

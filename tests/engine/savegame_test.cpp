@@ -25,8 +25,6 @@
 namespace tw {
 namespace {
 
-using testing::TempDir;
-
 class AskingUi : public testing::FakeUi {
  public:
   bool answer = true;
@@ -54,18 +52,11 @@ struct DealState {
   bool operator==(const DealState&) const = default;
 };
 
-class SavedGameTest : public testing::PlayTest {
+class SavedGameTest : public testing::ShippedGamesTest {
  protected:
   void SetUp() override {
-    const std::string dist = std::string(TW_DIST_DIR) + "/";
-    if (!std::filesystem::exists(dist + kGamesFileName)) GTEST_SKIP() << "no games file built";
-    CreateSharedGlobals(ctx, dist);
-    InitCardsAndPiles(ctx);
-    std::string error;
-    ASSERT_TRUE(LoadGameCatalogue(ctx, error)) << error;
-    // The games file stays loaded; every file the run writes goes to dir.
-    ctx.ProgramDir = dir.Dir();
-    std::filesystem::create_directory(dir.File("DATA"));
+    ShippedGamesTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     ctx.Ui = &asking;
     ctx.SetCfg(cfg::ScoreKind, "01");
     ctx.SetCfg(cfg::Undo_Enabled, "0");
@@ -112,7 +103,6 @@ class SavedGameTest : public testing::PlayTest {
     return OpenSavedGame(ctx, dir.File(name), error);
   }
 
-  TempDir dir;
   AskingUi asking;
 };
 
@@ -149,22 +139,41 @@ TEST_F(SavedGameTest, EveryGameRoundTripsWithItsWholeHistory) {
   EXPECT_GT(files, 0);
 }
 
-// Pair games keep the selection on foundation 1 and never in their history,
-// so a step may lack the selected cards.
-TEST_F(SavedGameTest, ASelectionGameSavesItsSelection) {
-  Play(12, "3", 0);
-  const int card = TopCard(ctx.FilaPiles[0]);
-  ASSERT_GT(card, 0);
-  ctx.FilaPiles[0].clear();
-  ctx.DestPiles[0] = testing::Pile({card});
-  PushUndoState(ctx, true, true);
-  ASSERT_EQ(ctx.UndoDest[0], "");
-  const DealState saved = State();
-  SavedLines("pairs.gam");
-  Play(0, "1", 5);
-  std::string error;
-  ASSERT_TRUE(Open("pairs.gam", error)) << error;
-  EXPECT_TRUE(State() == saved);
+// Pair games keep copies of the selected cards on foundation 1 while the
+// cards stay on their piles. The copies are not saved: the deal reopens
+// with every card where it was and nothing selected. A hand-edited file whose
+// selection names a card that lies nowhere else is refused.
+TEST_F(SavedGameTest, APairGameSavesWithACardSelected) {
+  for (int game : {12, 18, 103}) {
+    const std::string where = "game " + std::to_string(game);
+    Play(game, "3", 0);
+    const int card = TopCard(ctx.FilaPiles[0]);
+    ASSERT_GT(card, 0) << where;
+    PushUndoState(ctx, true, true);
+    const DealState unselected = State();
+    ctx.DestPiles[0] = CardCodeText(card);
+    StringList lines = SavedLines("pairs.gam");
+    ASSERT_GT(lines.size(), 15u) << where;
+    EXPECT_EQ(lines[15], "") << where;
+    Play(0, "1", 5);
+    std::string error;
+    ASSERT_TRUE(Open("pairs.gam", error)) << where << ": " << error;
+    EXPECT_TRUE(State() == unselected) << where;
+
+    // The original program's files carry the copy: accepted, not selected.
+    lines[15] = CardCodeText(card) + "1";
+    ASSERT_TRUE(sys::ReplaceFileLines(dir.File("copy.gam"), lines));
+    ASSERT_TRUE(Open("copy.gam", error)) << where << ": " << error;
+    EXPECT_TRUE(State() == unselected) << where;
+
+    // Moved rather than copied: the card would vanish at the removal.
+    lines[15] = CardCodeText(card) + "1";
+    lines[31].erase(0, 4);
+    ASSERT_TRUE(sys::ReplaceFileLines(dir.File("moved.gam"), lines));
+    EXPECT_FALSE(Open("moved.gam", error)) << where;
+    EXPECT_NE(error.find("lies on no pile"), std::string::npos) << where << ": " << error;
+    EXPECT_TRUE(State() == unselected) << where;
+  }
 }
 
 TEST_F(SavedGameTest, TheFileCarriesItsFieldsAtTheirColumns) {

@@ -119,5 +119,38 @@ TEST_F(IniTest, CreatesFileButNotItsFolder) {
   EXPECT_FALSE(DirectoryExists(dir_.File("NODIR")));
 }
 
+// A file that is there but cannot be read is never replaced: reads give the
+// defaults, writes are refused, and the user is told once. A failed write is
+// told too.
+TEST_F(IniTest, AnUnreadableFileIsKeptAndToldOnce) {
+  std::vector<std::pair<FileProblem, std::string>> told;
+  SetFileProblemReporter(
+      [&](FileProblem p, const std::string& path) { told.emplace_back(p, path); });
+  dir_.WriteUnreadable("CFG.DAT", kCfg);
+  IniFile ini = Ini();
+  EXPECT_EQ(ini.ReadString("Preference", "Speed", "dflt"), "dflt");
+  EXPECT_FALSE(ini.WriteString("Preference", "Speed", "slow"));
+  EXPECT_FALSE(ini.DeleteKey("Preference", "Speed"));
+  EXPECT_FALSE(ini.EraseSection("Users"));
+  EXPECT_FALSE(ini.Hold());
+  EXPECT_TRUE(dir_.Unreadable("CFG.DAT"));
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].first, FileProblem::Unreadable);
+  EXPECT_EQ(told[0].second, dir_.File("CFG.DAT"));
+
+  told.clear();
+  dir_.Write("OTHER.DAT", kCfg);
+  IniFile other(dir_.File("OTHER.DAT"));
+  SetFailurePoints({-1, -1, 0});
+  EXPECT_FALSE(other.WriteString("Preference", "Speed", "slow"));
+  EXPECT_FALSE(other.WriteString("Preference", "Speed", "slower"));
+  SetFailurePoints({});
+  EXPECT_EQ(dir_.Read("OTHER.DAT"), kCfg);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].first, FileProblem::WriteFailed);
+  EXPECT_TRUE(other.WriteString("Preference", "Speed", "slow"));
+  SetFileProblemReporter({});
+}
+
 }  // namespace
 }  // namespace tw::sys

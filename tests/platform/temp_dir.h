@@ -27,6 +27,7 @@ class TempDir {
   }
   ~TempDir() {
     std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
     std::filesystem::remove_all(path_, ec);
   }
   TempDir(const TempDir&) = delete;
@@ -49,6 +50,22 @@ class TempDir {
   void Write(const std::string& name, const std::string& bytes) const {
     sys::RawFile f;
     if (f.Create(File(name))) f.Write(bytes);
+  }
+  // Leaves a file at name that is there but cannot be read: without read
+  // permission, or (for root, who may read anything) a link to itself.
+  void WriteUnreadable(const std::string& name, const std::string& bytes) const {
+    std::error_code ec;
+    std::filesystem::remove(File(name), ec);
+    if (::geteuid() == 0) {
+      std::filesystem::create_symlink(name.substr(name.find_last_of('/') + 1), File(name));
+    } else {
+      Write(name, bytes);
+      std::filesystem::permissions(File(name), std::filesystem::perms::none);
+    }
+  }
+  bool Unreadable(const std::string& name) const {
+    std::string bytes;
+    return sys::ReadFileChecked(File(name), bytes) == sys::ReadStatus::Unreadable;
   }
   std::string Read(const std::string& name) const {
     std::string bytes;

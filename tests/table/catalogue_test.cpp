@@ -8,7 +8,9 @@
 
 #include "core/cfg.h"
 #include "core/gamesfile.h"
+#include "platform/sys/services.h"
 #include "table/geometry.h"
+#include "table/random_look.h"
 #include "table_fixture.h"
 
 namespace tw {
@@ -309,6 +311,23 @@ std::vector<CardPart> VisibleParts(const GameContext& ctx) {
   return parts;
 }
 
+// Klondike's stock and waste stand over its first two tableau piles on every
+// window, however wide, not at the left edge away from a centred tableau.
+TEST(CatalogueLayoutTest, KlondikeStockAndWasteStandOverTheFirstPiles) {
+  const auto& games = Catalogue();
+  if (games.empty()) GTEST_SKIP() << "no games file in " << TW_DIST_DIR;
+  const auto klondike = std::find_if(games.begin(), games.end(),
+                                     [](const Game& g) { return g.number == 0; });
+  ASSERT_NE(klondike, games.end());
+  for (const TableSize& t : kSizes) {
+    GameContext ctx;
+    LayOutGame(ctx, *klondike, t, "B");
+    EXPECT_EQ(ctx.StockX[0], ctx.TableauX[0]) << t.w;
+    EXPECT_EQ(ctx.StockX[1], ctx.TableauX[1]) << t.w;
+    EXPECT_EQ(ctx.FoundationX[3], ctx.TableauX[6]) << t.w;
+  }
+}
+
 TEST(CatalogueHitTest, DealtTableRoundTrip) {
   const auto& games = Catalogue();
   if (games.empty()) GTEST_SKIP() << "no games file in " << TW_DIST_DIR;
@@ -360,6 +379,69 @@ TEST(CatalogueHitTest, DealtTableRoundTrip) {
   EXPECT_GT(hits, static_cast<int>(games.size()) * 4 * 10);
   EXPECT_GT(misses, static_cast<int>(games.size()) * 4 * 1000);
   std::cout << hits << " card parts and " << misses << " empty points checked\n";
+}
+
+// With irregular piles every card of a downward tableau fan stands off its
+// pile's line by up to two pixels; the pointer on any of its edge columns
+// picks that card.
+TEST(CatalogueHitTest, IrregularPilesPickTheCardUnderThePointer) {
+  const auto& games = Catalogue();
+  if (games.empty()) GTEST_SKIP() << "no games file in " << TW_DIST_DIR;
+  sys::StdRandomSource random;
+  int checked = 0, games_checked = 0;
+  for (const Game& g : games) {
+    if (g.rules.TableauLayout() != 1) continue;
+    ++games_checked;
+    for (const char* size : {"B", "L"}) {
+      GameContext ctx;
+      ctx.Random = &random;
+      random.Seed(static_cast<uint64_t>(g.number) + 7);
+      InitCardsAndPiles(ctx);
+      ctx.SetCfg(cfg::Piles_TT, "Y");
+      MakeJitterPatterns(ctx);
+      LayOutGame(ctx, g, {1280, 1024}, size);
+      if (!RowFits(ctx, 1280)) continue;
+      DealByHand(ctx);
+      const std::string where = "game " + std::to_string(g.number) + " " + g.name + " " + size;
+      const int CW = ctx.CardWidth, CH = ctx.CardHeight;
+      // Every tableau card's rectangle, to leave out points another pile covers.
+      struct Placed {
+        int pile, card;
+        Rect r;
+      };
+      std::vector<Placed> cards;
+      for (int i = 0; i < g.rules.TableauCount(); ++i) {
+        const std::string name = PileName(PileKind::Tableau, i);
+        const std::string& pile = ctx.FilaPiles[static_cast<size_t>(i)];
+        const int n = static_cast<int>(pile.size() / 3);
+        for (int j = 0; j < n; ++j) {
+          // As the table drawing places it.
+          const int k = n - j;
+          const int x = CardLeftX(ctx, name, i, k, true), y = CardTopY(ctx, name, i, k, true);
+          cards.push_back({i, std::stoi(pile.substr(static_cast<size_t>(3 * j), 3)),
+                           Rect{x, y, x + CW - 1, y + CH - 1}});
+        }
+      }
+      for (const Placed& c : cards) {
+        for (int dx : {0, CW - 1}) {
+          const int px = c.r.Left + dx, py = c.r.Top + 1;
+          const bool covered = std::any_of(cards.begin(), cards.end(), [&](const Placed& o) {
+            return o.pile != c.pile && px >= o.r.Left && px <= o.r.Right && py >= o.r.Top &&
+                   py <= o.r.Bottom;
+          });
+          if (covered) continue;
+          ++checked;
+          const HitResult h = HitTest(ctx, px, py);
+          EXPECT_EQ(h.Pile, PileName(PileKind::Tableau, c.pile)) << where << " at " << px << ","
+                                                                 << py;
+          EXPECT_EQ(h.Card, c.card) << where << " at " << px << "," << py;
+          EXPECT_EQ(h.Left, c.r.Left) << where << " card " << c.card;
+        }
+      }
+    }
+  }
+  EXPECT_GT(games_checked, 5);
+  EXPECT_GT(checked, games_checked * 40);
 }
 
 }  // namespace

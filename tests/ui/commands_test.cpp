@@ -76,8 +76,9 @@ TEST_F(CommandsTest, EnabledStatesFollowTheGameState) {
       {"mnuSeeChampions", {true, true, true, true}},
       {"mnuSelect", {false, true, true, false}},
       {"mnuGameStatistics", {true, true, true, true}},
-      // Their dialogs are not part of the program yet.
-      {"mnuCustomize", {false, false, false, false}},
+      {"mnuCustomize", {true, true, true, true}},
+      {"Generali1", {true, true, true, true}},
+      // Its part of the program is not there yet.
       {"mnuDemo", {false, false, false, false}},
   };
   // Buttons New .. Exit and the command each repeats.

@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QTextBrowser>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <cstdlib>
 #include <filesystem>
 
@@ -43,6 +46,55 @@ TEST_F(HelpTest, EveryCatalogueGameHasItsRulesTopic) {
   }
   EXPECT_TRUE(help.HasTopic(1000));
   EXPECT_TRUE(help.HasTopic(kContentsContext));
+}
+
+// What a rules topic says of autoplay and double-clicks follows the game's
+// data: games without autoplay do not offer it, and autoplay has no safety
+// test to speak of.
+TEST_F(HelpTest, RulesTopicsOfferAutoplayOnlyWhereTheGameAllowsIt) {
+  GameContext ctx;
+  CreateSharedGlobals(ctx, std::string(TW_DIST_DIR) + "/");
+  std::string error;
+  ASSERT_TRUE(LoadGameCatalogue(ctx, error)) << error;
+  int without = 0;
+  for (const std::string& line : ctx.GameList) {
+    const int game = CatalogueNumber(line);
+    const bool autoplay = ReadGamesDatValues(ctx, game, {16})[0] != 0;
+    ASSERT_TRUE(help.ShowTopic("rules", game + kRulesContextBase));
+    const QString text = help.Window("rules")->Browser()->toPlainText();
+    EXPECT_FALSE(text.contains("safely")) << CatalogueName(line);
+    if (autoplay) continue;
+    ++without;
+    EXPECT_FALSE(text.contains("double-click it to send it to a foundation"))
+        << CatalogueName(line);
+    EXPECT_FALSE(text.contains("With Autoplay on")) << CatalogueName(line);
+  }
+  EXPECT_GE(without, 4);
+}
+
+TEST_F(HelpTest, TopicsShowTheirMarkdownRenderedTablesIncluded) {
+  int topics = 0;
+  for (int context = 0; context < 10000; ++context) {
+    if (!help.HasTopic(context)) continue;
+    ++topics;
+    ASSERT_TRUE(help.ShowTopic("proc", context));
+    const QString text = help.Window("proc")->Browser()->toPlainText();
+    for (const QString& line : text.split(QChar::ParagraphSeparator).join('\n').split('\n')) {
+      const QString l = line.trimmed();
+      EXPECT_FALSE(l.startsWith('|') || l.startsWith("## ") || l.contains("**") ||
+                   l.contains("](") || l.contains("|---"))
+          << context << ": " << l.toStdString();
+    }
+  }
+  EXPECT_GT(topics, 50);
+  // The hands of Poker Squares are a table of ten rows.
+  ASSERT_TRUE(help.ShowTopic("rules", kRulesContextBase + 13));
+  QTextDocument* doc = help.Window("rules")->Browser()->document();
+  int tableRows = 0;
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+    if (QTextTable* table = QTextCursor(b).currentTable()) tableRows = table->rows();
+  }
+  EXPECT_EQ(tableRows, 10);
 }
 
 TEST_F(HelpTest, TopicsOpenInTheirNamedWindowWithBackAndForward) {

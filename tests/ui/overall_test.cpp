@@ -4,9 +4,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QAction>
+#include <algorithm>
 #include <cstdlib>
 
+#include "core/cfg.h"
+#include "core/gamesfile.h"
 #include "core/overall.h"
+#include "core/util.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/overall_dialog.h"
 
@@ -64,7 +69,19 @@ TEST_F(OverallTest, PlayersRankedByScoreAndTheGridGrowsForMany) {
       QApplication::processEvents();
       d.grab().save(QString::fromLocal8Bit(out) + "/overall-score-dialog.png");
     }
-    d.btnInternetClick();
+    // The ranking comes back after the publishing page.
+    int shownAgain = 0;
+    WhenShown(&d, [&d] { d.InternetButton()->click(); });
+    QObject::connect(&d, &QDialog::finished, &d, [&d, &shownAgain] {
+      if (d.LastAction() == OverallDialog::Action::Publish) {
+        WhenShown(&d, [&d, &shownAgain] {
+          ++shownAgain;
+          d.reject();
+        });
+      }
+    });
+    EXPECT_EQ(RunOverallDialog(d), -1);
+    EXPECT_EQ(shownAgain, 1);
     EXPECT_EQ(shown.toStdString(), OverallPublishDialog::ScoreText(d.Ranking().Raw[0]));
     EXPECT_FALSE(shown.isEmpty());
   }
@@ -77,6 +94,74 @@ TEST_F(OverallTest, PlayersRankedByScoreAndTheGridGrowsForMany) {
   EXPECT_TRUE(d.Ranking().Players.empty());
   EXPECT_EQ(d.Grid()->rowCount(), 25);
   EXPECT_TRUE(Cell(d, 0, 1).isEmpty());
+}
+
+TEST_F(OverallTest, DetailsShowEachGameBestAndMaxAndPlayStartsTheGame) {
+  constexpr int kKlondike = 0, kFreeCell = 1;
+  // The maximum of both games is 208 (every card on a foundation).
+  UpdateOverallScore(ctx(), kKlondike, "Ann", 125, 208);
+  UpdateOverallScore(ctx(), kFreeCell, "Ann", 3725, 30);
+  UpdateOverallScore(ctx(), kFreeCell, "Bob", 10, 1);
+  const std::vector<OverallDetail> rows = ReadOverallDetails(ctx(), "Ann");
+  ASSERT_EQ(rows.size(), ctx().GameList.size());
+  EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+    return QString::compare(QString::fromStdString(a.Name), QString::fromStdString(b.Name),
+                            Qt::CaseInsensitive) < 0;
+  }));
+  int scored = 0;
+  for (const OverallDetail& d : rows) {
+    if (d.Score == 0) {
+      EXPECT_FALSE(d.Max) << d.Name;
+      continue;
+    }
+    ++scored;
+    EXPECT_EQ(d.Max, d.Game == kKlondike) << d.Name;
+    EXPECT_EQ(d.Time, d.Game == kKlondike ? 125 : 3725) << d.Name;
+  }
+  EXPECT_EQ(scored, 2);
+
+  // From the menu over a deal: Details of the first player, then "Play
+  // this game" on FreeCell. Keeping the deal brings the details back;
+  // quitting it starts FreeCell for the current player.
+  Deal(kKlondike, "5");
+  prompts.answer = false;
+  std::string caption, klondikeRow;
+  int detailsShown = 0;
+  window().SetOverallPrepare([&](OverallDialog& ranking) {
+    ranking.SetDetailsPrepare([&](OverallDetailsDialog& details) {
+      WhenShown(&details, [&] {
+        if (++detailsShown == 2) prompts.answer = true;
+        caption = details.windowTitle().toStdString();
+        QTableWidget* grid = details.Grid();
+        for (int r = 0; r < grid->rowCount(); ++r) {
+          const std::string name = grid->item(r, 0) ? grid->item(r, 0)->text().toStdString() : "";
+          if (name == TrimRightSpaces(GameNameFromNumber(ctx(), kKlondike))) {
+            klondikeRow = name + "|" + grid->item(r, 1)->text().toStdString() + "|" +
+                          grid->item(r, 2)->text().toStdString() + "|" +
+                          grid->item(r, 3)->text().toStdString();
+          }
+          if (name == TrimRightSpaces(GameNameFromNumber(ctx(), kFreeCell))) grid->selectRow(r);
+        }
+        QTest::mouseClick(details.PlayButton(), Qt::LeftButton);
+      });
+    });
+    WhenShown(&ranking, [&ranking] {
+      ranking.Grid()->selectRow(0);
+      QTest::mouseClick(ranking.DetailsButton(), Qt::LeftButton);
+    });
+  });
+  QAction* command = window().Action("mnuOverallScore");
+  ASSERT_TRUE(command->isEnabled());
+  command->trigger();
+  window().SetOverallPrepare({});
+  EXPECT_EQ(detailsShown, 2);
+  EXPECT_EQ(prompts.questions.size(), 2u);
+  EXPECT_EQ(caption, "Overall score details [Ann]");
+  EXPECT_EQ(klondikeRow,
+            TrimRightSpaces(GameNameFromNumber(ctx(), kKlondike)) + "|208|Yes|00:02:05");
+  EXPECT_EQ(ctx().Cfg(cfg::Game), "0001");
+  EXPECT_EQ(ctx().TfrmMain.GameInProgress, 1);
+  EXPECT_TRUE(window().Action("mnuPublishOvrScore")->isEnabled());
 }
 
 TEST(OverallPublishText, PartsLoseTheirTrailingBlanks) {

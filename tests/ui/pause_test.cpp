@@ -60,6 +60,11 @@ TEST_F(PauseTest, CtrlPHidesTheCardsAndStopsTheClock) {
     }
   }
   EXPECT_TRUE(picture);
+  // Both pictures centred on the table ("Paused" slides either way from there).
+  const gfx::ResourceLibrary& library = program->View().Library();
+  const int centre = window().Surface()->width() / 2;
+  EXPECT_NEAR(at.X1 + library.LoadBitmap("BMP_PAUSE_1").Width() / 2, centre, 1);
+  EXPECT_NEAR(at.X2 + library.LoadBitmap("BMP_PAUSE_2").Width() / 2, centre, 1);
 
   // A resize while paused keeps the cards hidden.
   window().MainWindowResized();

@@ -2,7 +2,9 @@
 // record them.
 #include <gtest/gtest.h>
 
+#include <QChartView>
 #include <QComboBox>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QPushButton>
 #include <QListWidget>
@@ -323,6 +325,67 @@ TEST_F(StatisticsTest, GameWonDialogOpensTheStatistics) {
   GameOver(ctx());
   EXPECT_EQ(shown, "Statistics [" + TrimRightSpaces(GameNameFromNumber(ctx(), kFreeCell)) + "]");
   window().SetStatisticsPrepare({});
+}
+
+// The texts a chart shows on its axes, once laid out.
+QStringList AxisLabels(QWidget* chart) {
+  QApplication::processEvents();
+  QStringList out;
+  auto* view = qobject_cast<QChartView*>(chart);
+  if (!view) return out;
+  for (QGraphicsItem* item : view->scene()->items()) {
+    auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+    if (text && text->isVisible()) out << text->toPlainText();
+  }
+  return out;
+}
+
+// Labels read whole, and the numbers on an axis are all different.
+void ExpectWholeDistinct(const QStringList& labels, const std::string& where) {
+  EXPECT_FALSE(labels.isEmpty()) << where;
+  QStringList numbers;
+  for (const QString& l : labels) {
+    EXPECT_FALSE(l.contains(QChar(0x2026))) << where << ": " << l.toStdString();
+    bool number = false;
+    l.toDouble(&number);
+    if (number) numbers << l;
+  }
+  EXPECT_GE(numbers.size(), 2) << where;
+  EXPECT_EQ(numbers.removeDuplicates(), 0) << where << ": " << numbers.join(",").toStdString();
+}
+
+TEST_F(StatisticsTest, ChartAxesAndLogColumnsShowTheirValuesWhole) {
+  // Longest streaks 0/0, 1/0, 3/1, then 14 won.
+  Use(kFreeCell, "Tester");
+  for (const char* more : {"", "W", "LWWW", "WWWWWWWWWWW"}) {
+    Record(kFreeCell, "Tester", more);
+    StatisticsDialog dialog(ctx(), {});
+    dialog.show();
+    ExpectWholeDistinct(AxisLabels(dialog.findChild<QWidget*>("GraphSer")),
+                        std::string("series after ") + more);
+    dialog.close();
+  }
+  // Players without deals: every value 0.
+  PlayersStatisticsDialog players(ctx(), {"Nobody", "Noone"}, -1, {});
+  players.show();
+  ExpectWholeDistinct(AxisLabels(players.findChild<QWidget*>("grafPlayer")), "players at 0");
+  players.close();
+
+  ctx().SetCfg(cfg::DealNumber, "1286754060816");
+  Record(kFreeCell, "Tester", "W", 123456);
+  const std::string freeCell = GameNameFromNumber(ctx(), kFreeCell);
+  LogStatisticsDialog log(ctx(), {"Tester"}, {freeCell}, {});
+  log.show();
+  QApplication::processEvents();
+  QTableWidget* grid = log.Grid();
+  ASSERT_EQ(grid->item(0, 7)->text(), "1286754060816");
+  const QFontMetrics metrics = grid->fontMetrics();
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    const QString text = grid->item(0, c)->text();
+    // The cell's text and its margins fit in the column.
+    EXPECT_LE(metrics.horizontalAdvance(text) + 8, grid->columnWidth(c)) << text.toStdString();
+  }
+  log.close();
 }
 
 }  // namespace

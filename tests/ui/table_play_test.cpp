@@ -1,6 +1,7 @@
 // The real main window driven with mouse events as a user's mouse sends them.
 #include <gtest/gtest.h>
 
+#include <QBackingStore>
 #include <QPushButton>
 
 #include "core/cards.h"
@@ -139,6 +140,35 @@ TEST_F(TablePlayTest, StockClicksTurnThroughAPassAndRedeal) {
   EXPECT_EQ(ctx().GameState.RedealsDone(), 2);
 }
 
+// Pressing the empty stock shows the redeal marker; leaving the stock with
+// the button held takes the redeal back, so the release turns nothing over.
+TEST_F(TablePlayTest, LeavingTheStockWithTheMarkerShownCancelsTheRedeal) {
+  Deal(kKlondike, "7");
+  const QPoint at(ctx().GetStockX(0) + ctx().CardWidth / 2, ctx().GetStockY(0) + 20);
+  for (int clicks = 0; !ctx().MazzoPiles[0].empty() && clicks < 100; ++clicks) Click(at);
+  ASSERT_TRUE(ctx().MazzoPiles[0].empty());
+  const std::string waste = ctx().MazzoPiles[1];
+  const int redeals = ctx().GameState.RedealsDone();
+  Press(at);
+  ASSERT_EQ(ctx().GameState.RedealMarkerShown(), 1);
+  MoveTo(at + QPoint(10, 10));
+  EXPECT_EQ(ctx().GameState.RedealMarkerShown(), 1) << "still on the stock";
+  const QPoint away(at.x(), at.y() + 2 * ctx().CardHeight);
+  MoveTo(away);
+  EXPECT_EQ(ctx().GameState.RedealMarkerShown(), 0);
+  Release(away);
+  EXPECT_EQ(ctx().MazzoPiles[1], waste);
+  EXPECT_EQ(ctx().GameState.RedealsDone(), redeals);
+  // The marker's picture is gone from the stock: it shows as a full redraw does.
+  const QImage shown = program->View().WindowCanvas().Image().copy();
+  program->View().RedrawWholeTable();
+  const QRect stock(ctx().GetStockX(0), ctx().GetStockY(0), ctx().CardWidth, ctx().CardHeight);
+  EXPECT_TRUE(shown.copy(stock) == program->View().WindowCanvas().Image().copy(stock));
+  // A click that stays on the stock redeals.
+  Click(at);
+  EXPECT_EQ(ctx().GameState.RedealsDone(), redeals + 1);
+}
+
 TEST_F(TablePlayTest, PlaysAFixedFreeCellDealToAWin) {
   const char* deal = "3";
   Deal(kFreeCell, deal);
@@ -229,6 +259,48 @@ TEST_F(TablePlayTest, AutoplayPlaysOnlyWhileADealIsInProgress) {
   const StringList piles = ctx().FilaPiles;
   autoplay->trigger();
   EXPECT_EQ(ctx().FilaPiles, piles);
+}
+
+// The first deal at start-up, with autoplay on: while the program waits
+// before the first autoplay, the dealt table is on the screen (the window's
+// backing store), though the window system showed the window only after the
+// deal began.
+class FirstTableTest : public TablePlayTest {
+ protected:
+  std::vector<std::string> ExtraPreferences() override { return {"Game=0", "AutoPlay=Y"}; }
+  void SetUp() override {
+    clock.onTick = [this] {
+      if (looked_ || !program) return;
+      const GameContext& c = program->Context();
+      if (!c.TfrmMain.GameInProgress || !c.GameState.TableDrawn()) return;
+      looked_ = true;
+      on_screen_ = TableOnScreen();
+    };
+    TablePlayTest::SetUp();
+    clock.onTick = nullptr;
+  }
+  // The window's backing store shows the tableau's cards as drawn.
+  bool TableOnScreen() {
+    QBackingStore* store = window().backingStore();
+    if (!store || !store->paintDevice() || store->paintDevice()->devType() != QInternal::Image) {
+      return false;
+    }
+    const QImage& screen = *static_cast<const QImage*>(store->paintDevice());
+    const QImage& canvas = program->View().WindowCanvas().Image();
+    for (int i = 0; i < ctx().GameRules.TableauCount(); ++i) {
+      const QPoint p(ctx().TableauX[static_cast<size_t>(i)] + ctx().CardWidth / 2,
+                     ctx().TableauY[static_cast<size_t>(i)] + ctx().CardHeight / 2);
+      const QPoint s = window().Surface()->mapTo(&window(), p);
+      if (!screen.rect().contains(s) || screen.pixel(s) != canvas.pixel(p)) return false;
+    }
+    return true;
+  }
+  bool looked_ = false, on_screen_ = false;
+};
+
+TEST_F(FirstTableTest, TheDealtTableIsOnTheScreenBeforeTheFirstAutoplay) {
+  ASSERT_TRUE(looked_) << "no deal at start-up";
+  EXPECT_TRUE(on_screen_);
 }
 
 class WonAnimationTest : public TablePlayTest {

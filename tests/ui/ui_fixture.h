@@ -35,7 +35,12 @@ namespace tw::testing {
 class SteppingClock : public sys::Clock {
  public:
   uint64_t ms = 1000000;
-  uint64_t TickMs() override { return ms += 1000; }
+  // Runs at every reading: a look at the screen during a busy wait.
+  std::function<void()> onTick;
+  uint64_t TickMs() override {
+    if (onTick) onTick();
+    return ms += 1000;
+  }
   sys::LocalDateTime Now() override { return {2026, 12, 10, 12, 0, 0}; }
 };
 
@@ -140,15 +145,7 @@ class WindowTest : public ::testing::Test {
         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     dir_->LinkDist();
     dir_->WriteCfg(QuietPreferences(ExtraPreferences()));
-    ProgramOptions options;
-    options.Muted = true;
-    options.Splash = false;
-    options.Prompts = &prompts;
-    options.Clock = &clock;
-    options.FixedWidth = WindowSize().width();
-    options.FixedHeight = WindowSize().height();
-    options.FirstDealDirect = FirstDealDirect();
-    program = std::make_unique<Program>(dir_->Path(), options);
+    program = std::make_unique<Program>(dir_->Path(), TestOptions());
     int exitCode = -1;
     ASSERT_TRUE(program->Start(exitCode));
     program->Show();
@@ -160,6 +157,19 @@ class WindowTest : public ::testing::Test {
     if (program) program->Window().hide();
     program.reset();
     dir_.reset();
+  }
+
+  // Quiet, without splash, with the scripted prompts and the stepping clock.
+  ProgramOptions TestOptions() {
+    ProgramOptions options;
+    options.Muted = true;
+    options.Splash = false;
+    options.Prompts = &prompts;
+    options.Clock = &clock;
+    options.FixedWidth = WindowSize().width();
+    options.FixedHeight = WindowSize().height();
+    options.FirstDealDirect = FirstDealDirect();
+    return options;
   }
 
   virtual std::vector<std::string> ExtraPreferences() { return {}; }

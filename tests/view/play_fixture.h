@@ -30,6 +30,12 @@
 
 namespace tw::testing {
 
+// Card codes: hearts 1..13, diamonds 14..26, clubs 27..39, spades 40..52.
+constexpr int Hearts(int rank) { return rank; }
+constexpr int Diamonds(int rank) { return 13 + rank; }
+constexpr int Clubs(int rank) { return 26 + rank; }
+constexpr int Spades(int rank) { return 39 + rank; }
+
 // Every reading of the tick counter is a second later, so busy waits end at
 // once; Now is fixed.
 class SteppingClock : public sys::Clock {

@@ -10,16 +10,14 @@
 namespace tw {
 namespace {
 
+using testing::Diamonds;
+using testing::Hearts;
 using testing::PlayTest;
+using testing::Spades;
 
 constexpr int kKlondike = 0;
 constexpr int kFreeCell = 1;
 constexpr int kElevens = 18;
-
-// Card codes: hearts 1..13, diamonds 14..26, clubs 27..39, spades 40..52.
-constexpr int Hearts(int rank) { return rank; }
-constexpr int Diamonds(int rank) { return 13 + rank; }
-constexpr int Spades(int rank) { return 39 + rank; }
 
 TEST_F(PlayTest, ARunIsLiftedWholeAndDroppedOnAnotherPile) {
   Start(kKlondike);
@@ -241,6 +239,13 @@ TEST_F(PlayTest, SelectionHighlightsAndClickingAgainDeselects) {
   EXPECT_EQ(SelectedCards(ctx), std::vector<int>{a});
   EXPECT_FALSE(ShowsFace(view.TableBmp(), a, r.Left, r.Top)) << "nothing was highlighted";
   EXPECT_EQ(WindowMismatches(), 0) << "window and table picture highlighted alike";
+  // The highlighted card's rounded corners show the table, not its inversion.
+  for (QPoint corner : {QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Top),
+                        QPoint(r.Left, r.Bottom - 1), QPoint(r.Right - 1, r.Bottom - 1)}) {
+    EXPECT_EQ(At(view.WindowCanvas(), corner.x(), corner.y()),
+              At(view.BackgroundBmp(), corner.x(), corner.y()))
+        << corner.x() << "," << corner.y();
+  }
   EXPECT_EQ(ui.beeps, 0);
   Click(CentreOf(b));
   EXPECT_EQ(SelectedCards(ctx), (std::vector<int>{a, b}));

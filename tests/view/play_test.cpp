@@ -304,6 +304,8 @@ TEST_F(PlayTest, SmallScreensUseThePredefinedCardsAndGiveThemBack) {
   EXPECT_EQ(ctx.Cfg(cfg::SavedCard), "001");
   EXPECT_EQ(ctx.CardWidth, 59);
   EXPECT_EQ(ui.messages.size(), 1u);
+  // The player's own look can't be chosen while the predefined one is in force.
+  EXPECT_EQ(fakes.window.customize, std::vector<bool>{false});
 
   layout.ScreenWidth = 1280;
   ASSERT_TRUE(SetupGame(ctx, play));
@@ -312,6 +314,7 @@ TEST_F(PlayTest, SmallScreensUseThePredefinedCardsAndGiveThemBack) {
   EXPECT_EQ(ctx.Cfg(cfg::Back_Card), "011");
   EXPECT_EQ(ctx.Cfg(cfg::SavedCard), "");
   EXPECT_EQ(ctx.CardWidth, 71);
+  EXPECT_EQ(fakes.window.customize, std::vector<bool>({false, true}));
 }
 
 TEST_F(PlayTest, QuitQuestionAndClock) {

@@ -470,7 +470,8 @@ void Pattern(QPainter& p, int n, const QRectF& r, double s) {
 QImage CardBack(int number, int w, int h) {
   QImage img = CardBlank(w, h, QColor(255, 255, 255), QColor(96, 96, 96));
   const double s = w / 71.0;
-  const int margin = w >= 70 ? 4 : (w >= 50 ? 3 : 2);
+  // A thin margin: the band of a covered back in a fan shows the pattern.
+  const int margin = w >= 50 ? 2 : 1;
   const QRectF inner(margin, margin, w - 2 * margin, h - 2 * margin);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);

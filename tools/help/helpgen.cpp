@@ -8,9 +8,10 @@
 //   helpgen STAGE_DIR --games A.games ... --topics A.md ...
 //
 // A topic source starts with "key: value" lines (context, title, section)
-// and "---", followed by the text in a small Markdown subset: "#"/"##"
-// headings, paragraphs, "- " and "1. " lists, **bold**, *italic* and links
-// [text](context) or [text](http...).
+// and "---", followed by the text in Markdown (GitHub's dialect, tables
+// included); links [text](context) lead to other topics.
+#include <QGuiApplication>
+#include <QTextDocument>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -66,21 +67,18 @@ void Fail(const std::string& where, const std::string& what) {
 // Links found while converting: (topic file, target context).
 std::vector<std::pair<std::string, int>> links;
 
-std::string Inline(const std::string& text, const std::string& where) {
-  std::string s = Escape(text);
-  static const std::regex bold(R"(\*\*([^*]+)\*\*)"), italic(R"(\*([^*]+)\*)");
-  s = std::regex_replace(s, bold, "<b>$1</b>");
-  s = std::regex_replace(s, italic, "<i>$1</i>");
-  static const std::regex link(R"(\[([^\]]+)\]\(([^)]+)\))");
+// Topic links [text](3001) point at their page; web links stay as they are.
+std::string PageLinks(const std::string& text, const std::string& where) {
+  static const std::regex link(R"((\[[^\]]*\]\()([^)\s]+)\))");
   std::string out;
-  auto begin = std::sregex_iterator(s.begin(), s.end(), link);
   size_t last = 0;
-  for (auto it = begin; it != std::sregex_iterator(); ++it) {
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), link);
+       it != std::sregex_iterator(); ++it) {
     const std::smatch& m = *it;
-    out += s.substr(last, static_cast<size_t>(m.position()) - last);
+    out += text.substr(last, static_cast<size_t>(m.position()) - last);
     const std::string target = m[2].str();
-    if (target.rfind("http", 0) == 0) {
-      out += "<a href=\"" + target + "\">" + m[1].str() + "</a>";
+    if (target.rfind("http", 0) == 0 || target.rfind("mailto:", 0) == 0) {
+      out += m[0].str();
     } else {
       int context = -1;
       try {
@@ -89,12 +87,24 @@ std::string Inline(const std::string& text, const std::string& where) {
         Fail(where, "link target is not a context number: " + target);
       }
       links.emplace_back(where, context);
-      out += "<a href=\"" + std::to_string(context) + ".html\">" + m[1].str() + "</a>";
+      out += m[1].str() + std::to_string(context) + ".html)";
     }
     last = static_cast<size_t>(m.position() + m.length());
   }
-  out += s.substr(last);
-  return out;
+  return out + text.substr(last);
+}
+
+// The body as HTML, read by Qt's Markdown reader (GitHub's dialect: tables,
+// lists, emphasis, links).
+std::string Markdown(const std::string& text) {
+  QTextDocument doc;
+  doc.setMarkdown(QString::fromStdString(text), QTextDocument::MarkdownDialectGitHub);
+  const QString html = doc.toHtml();
+  const qsizetype open = html.indexOf("<body");
+  const qsizetype from = open < 0 ? -1 : html.indexOf('>', open);
+  const qsizetype to = html.lastIndexOf("</body>");
+  if (from < 0 || to < from) return html.toStdString();
+  return html.mid(from + 1, to - from - 1).toStdString();
 }
 
 const char* kStyle =
@@ -103,6 +113,8 @@ const char* kStyle =
     "h2 { font-size: 12pt; color: #0b5d1e; margin-top: 14px; margin-bottom: 2px; }\n"
     "h3 { font-size: 10pt; margin-top: 10px; margin-bottom: 2px; }\n"
     "p { margin-top: 4px; margin-bottom: 6px; }\n"
+    "table { margin-top: 4px; margin-bottom: 8px; }\n"
+    "th { background-color: #dfe8df; text-align: left; }\n"
     "li { margin-bottom: 2px; }\n"
     "a { color: #1a4fa0; }\n"
     ".section { color: #707070; font-size: 8pt; }\n";
@@ -116,60 +128,9 @@ std::string Page(const std::string& title, const std::string& section, const std
 }
 
 std::string Convert(const Topic& t) {
-  std::string html, para;
-  enum class List { None, Bullets, Numbers } list = List::None;
-  auto flushPara = [&] {
-    if (!para.empty()) html += "<p>" + Inline(para, t.file) + "</p>\n";
-    para.clear();
-  };
-  auto closeList = [&] {
-    if (list == List::Bullets) html += "</ul>\n";
-    if (list == List::Numbers) html += "</ol>\n";
-    list = List::None;
-  };
-  static const std::regex numbered(R"(^\d+\.\s+(.*)$)");
-  for (const std::string& raw : t.body) {
-    const std::string line = Trim(raw);
-    std::smatch m;
-    if (line.empty()) {
-      flushPara();
-      closeList();
-    } else if (line.rfind("### ", 0) == 0) {
-      flushPara();
-      closeList();
-      html += "<h3>" + Inline(line.substr(4), t.file) + "</h3>\n";
-    } else if (line.rfind("## ", 0) == 0) {
-      flushPara();
-      closeList();
-      html += "<h2>" + Inline(line.substr(3), t.file) + "</h2>\n";
-    } else if (line.rfind("- ", 0) == 0) {
-      flushPara();
-      if (list != List::Bullets) {
-        closeList();
-        html += "<ul>\n";
-        list = List::Bullets;
-      }
-      html += "<li>" + Inline(line.substr(2), t.file) + "</li>\n";
-    } else if (std::regex_match(line, m, numbered)) {
-      flushPara();
-      if (list != List::Numbers) {
-        closeList();
-        html += "<ol>\n";
-        list = List::Numbers;
-      }
-      html += "<li>" + Inline(m[1].str(), t.file) + "</li>\n";
-    } else if (list != List::None && (raw.rfind("  ", 0) == 0)) {
-      // A continuation line of a list item.
-      const size_t at = html.rfind("</li>");
-      html.insert(at, " " + Inline(line, t.file));
-    } else {
-      closeList();
-      para += (para.empty() ? "" : " ") + line;
-    }
-  }
-  flushPara();
-  closeList();
-  return Page(t.title, t.section, html);
+  std::string text;
+  for (const std::string& line : t.body) text += line + "\n";
+  return Page(t.title, t.section, Markdown(PageLinks(text, t.file)));
 }
 
 bool ReadTopic(const std::string& path, Topic& t) {
@@ -242,6 +203,9 @@ bool WriteFile(const fs::path& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Fonts of the Markdown reader need an application; no display is used.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   if (argc < 2) {
     std::cerr << "usage: helpgen STAGE_DIR --games FILES... --topics FILES...\n";
     return 2;
