@@ -11,16 +11,12 @@
 #include "core/cards.h"
 #include "core/gamesfile.h"
 #include "core/state.h"
+#include "engine/demo_source.h"
 #include "engine/ports.h"
 #include "engine/random_player.h"
 
 namespace tw {
 namespace {
-
-class NullFlow : public GameFlowPort {
- public:
-  void GameOver(GameContext&) override {}
-};
 
 // TW_DIST_DIR, else the dist folder beside the bin folder of this program.
 std::string DistDir() {
@@ -30,35 +26,13 @@ std::string DistDir() {
   return (exe.parent_path().parent_path() / "dist").string() + "/";
 }
 
-struct Table {
-  GameContext ctx;
-  DirectDrop drop;
-  NullFlow flow;
-  EnginePorts ports;
-  bool ready = false;
-
-  Table() {
-    ports.Drop = &drop;
-    ports.Flow = &flow;
-    const std::string dir = DistDir();
-    CreateSharedGlobals(ctx, dir);
-    InitCardsAndPiles(ctx);
-    ctx.Ports = &ports;
-    ctx.SetCfg(cfg::ScoreKind, "01");
-    ctx.SetCfg(cfg::Undo_Enabled, "0");
-    ctx.SetCfg(cfg::Automatic_FaceUp, "Y");
-    std::string error;
-    ready = std::filesystem::exists(dir + kGamesFileName) && LoadGameCatalogue(ctx, error);
-  }
-};
-
-Table& SharedTable() {
-  static Table table;
+HeadlessPlay& SharedTable() {
+  static HeadlessPlay table(DistDir());
   return table;
 }
 
 void RandomPlayerRun(benchmark::State& state, size_t line) {
-  Table& t = SharedTable();
+  HeadlessPlay& t = SharedTable();
   t.ctx.SetCfg(cfg::Game, std::to_string(CatalogueNumber(t.ctx.GameList[line])));
   int64_t steps = 0;
   uint64_t deal = 1;
@@ -76,7 +50,7 @@ void RandomPlayerRun(benchmark::State& state, size_t line) {
 
 // One benchmark per game of the catalogue, named after the game.
 const bool kRegistered = [] {
-  Table& t = SharedTable();
+  HeadlessPlay& t = SharedTable();
   if (!t.ready) return false;
   for (size_t i = 0; i < t.ctx.GameList.size(); ++i) {
     const std::string& line = t.ctx.GameList[i];

@@ -9,7 +9,6 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QUrl>
-#include <array>
 #include <filesystem>
 
 #include "core/datafiles.h"
@@ -36,17 +35,6 @@
 namespace tw {
 
 namespace {
-
-// Commands whose dialogs or windows are not part of the program yet: shown,
-// never enabled.
-const std::array<const char*, 0> kNotYetAvailable{};
-
-bool NotYetAvailable(const std::string& name) {
-  for (const char* n : kNotYetAvailable) {
-    if (name == n) return true;
-  }
-  return false;
-}
 
 // The ten buttons of each toolbar: hint, glyph, the menu command they run,
 // and the left edges on the large and the small toolbar.
@@ -116,7 +104,6 @@ QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const QString& ca
   if (run) connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
   actions_[name] = a;
   action_order_.push_back(name);
-  if (NotYetAvailable(name)) a->setEnabled(false);
   return a;
 }
 
@@ -392,7 +379,7 @@ void MainWindow::UpdateCommandStates() {
   const bool playing = game && deal_menus_ && ctx_.TfrmMain.GameInProgress != 0;
   const bool demo = ctx_.DemoMode != 0;
   auto set = [this](const char* name, bool on) {
-    if (QAction* a = Action(name)) a->setEnabled(on && !NotYetAvailable(name));
+    if (QAction* a = Action(name)) a->setEnabled(on);
   };
   set("mnuNew", game);
   set("mnuRestartGame", game && !demo && TableHoldsCards(ctx_));

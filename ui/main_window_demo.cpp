@@ -12,6 +12,7 @@
 #include "engine/executor.h"
 #include "engine/newgame.h"
 #include "engine/savegame.h"
+#include "engine/score.h"
 #include "engine/undo.h"
 #include "platform/qt/prompts.h"
 #include "table/view/table_view.h"
@@ -167,7 +168,10 @@ void MainWindow::DemoGoTo(int from, int to) {
     scb_demo_move_->setValue(demo_position_);
   }
   ShowDemoCounter(demo_position_);
-  if (made > 0) view_.RedrawWholeTable();
+  if (made > 0) {
+    RecalcScore(ctx_);
+    view_.RedrawWholeTable();
+  }
   prompts_.SetHourglass(false);
 }
 
@@ -194,6 +198,7 @@ bool MainWindow::ToggleDemo() {
     ResetClock(ctx_);
     int moves = 0;
     while (UndoRedo(ctx_, true, true)) ++moves;
+    RecalcScore(ctx_);
     demo_position_ = 0;
     ctx_.GameState.DemoTrackFrom() = 0;
     {
@@ -208,6 +213,8 @@ bool MainWindow::ToggleDemo() {
     ctx_.TfrmMain.GameInProgress = 0;
     ctx_.TfrmMain.GameWon = 0;
     ClearTable(ctx_, false, true);
+    ctx_.SetCfg(cfg::Score, "0");
+    ShowScore("0");
   }
   {
     QSignalBlocker block(command);

@@ -537,7 +537,7 @@ void TableView::DrawStockAndFoundations(gfx::Bitmap& canvas, bool animate, int f
 }
 
 void TableView::DrawTable(gfx::Bitmap& canvas, bool animate) {
-  if (!ctx_.TfrmMain.GameInProgress) return;
+  if (!ctx_.TfrmMain.GameInProgress && !ctx_.DemoMode) return;
   GameStateRecord& state = ctx_.GameState;
   state.ScrollOffsetY() = 0;
   for (int i = 0; i < kStockSlots; ++i)

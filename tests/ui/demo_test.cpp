@@ -13,6 +13,7 @@
 #include "engine/demo_source.h"
 #include "engine/savegame.h"
 #include "engine/undo.h"
+#include "tests/common/table_text.h"
 #include "platform/qt/sound_player.h"
 #include "tests/ui/ui_fixture.h"
 
@@ -20,14 +21,6 @@ namespace tw::testing {
 namespace {
 
 constexpr int kGame = 0;
-
-std::string Table(const GameContext& ctx) {
-  StringList lines;
-  SaveTableSnapshot(ctx, lines);
-  std::string all;
-  for (const std::string& line : lines) all += line + "|";
-  return all;
-}
 
 class DemoTest : public WindowTest {
  protected:
@@ -47,8 +40,8 @@ class DemoTest : public WindowTest {
     EXPECT_TRUE(OpenDemoGame(play.ctx, error)) << error;
     while (UndoRedo(play.ctx, true, true)) {
     }
-    std::vector<std::string> tables{Table(play.ctx)};
-    while (UndoRedo(play.ctx, false, true)) tables.push_back(Table(play.ctx));
+    std::vector<std::string> tables{TableText(play.ctx)};
+    while (UndoRedo(play.ctx, false, true)) tables.push_back(TableText(play.ctx));
     return tables;
   }
 
@@ -79,7 +72,7 @@ class DemoTest : public WindowTest {
     EXPECT_EQ(window().DemoCounterText().toStdString(),
               std::to_string(position) + "/" + std::to_string(n))
         << after;
-    EXPECT_TRUE(Table(ctx()) == tables[static_cast<size_t>(position)]) << after;
+    EXPECT_TRUE(TableText(ctx()) == tables[static_cast<size_t>(position)]) << after;
   }
 };
 
@@ -95,6 +88,14 @@ TEST_F(DemoTest, TheBarMovesTheTableToTheRecordedPositions) {
   EXPECT_TRUE(window().DemoControl("btnDemoFirst")->isVisible());
   EXPECT_EQ(Bar().maximum(), n);
   ExpectAt(tables, 0, "loading");
+  // The dealt cards are on the screen: the first tableau card is mostly white.
+  const QImage shown = window().Surface()->grab().toImage();
+  const QRect card(CardPlace(TopCard(ctx().FilaPiles[0])), QSize(ctx().CardWidth, ctx().CardHeight));
+  long light = 0;
+  for (int y = card.top(); y <= card.bottom(); ++y) {
+    for (int x = card.left(); x <= card.right(); ++x) light += qGray(shown.pixel(x, y));
+  }
+  EXPECT_GT(light / (card.width() * card.height()), 160) << "no card drawn";
   EXPECT_FALSE(ctx().TfrmMain.GameInProgress);
   for (const char* off : {"mnuSave", "mnuUndo", "mnuRedo", "mnuRestartGame", "mnuPause"}) {
     EXPECT_FALSE(window().Action(off)->isEnabled()) << off;
@@ -119,7 +120,7 @@ TEST_F(DemoTest, TheBarMovesTheTableToTheRecordedPositions) {
   QTest::mousePress(&Bar(), Qt::LeftButton, Qt::NoModifier, from);
   QTest::mouseMove(&Bar(), from + QPoint(5, 0));
   QTest::mouseMove(&Bar(), to);
-  EXPECT_TRUE(Table(ctx()) == tables[0]) << "the table waits for the drag to end";
+  EXPECT_TRUE(TableText(ctx()) == tables[0]) << "the table waits for the drag to end";
   QTest::mouseRelease(&Bar(), Qt::LeftButton, Qt::NoModifier, to);
   const int dragged = Bar().value();
   EXPECT_GT(dragged, n / 4);
@@ -168,14 +169,14 @@ TEST_F(DemoTest, APressOnTheTableBeepsAndMovesNothing) {
   Deal(kGame, "77");
   Demo().trigger();
   Push("btnDemoNext");
-  const std::string before = Table(ctx());
+  const std::string before = TableText(ctx());
   const int beeps = prompts.beeps;
   const int top = TopCard(ctx().FilaPiles[6]);
   ASSERT_GT(top, 0);
   Drag(Grip(top), Grip(top) + QPoint(-300, 0));
   Click(QPoint(ctx().GetStockX(0) + 5, ctx().GetStockY(0) + 5));
   EXPECT_GE(prompts.beeps, beeps + 2);
-  EXPECT_EQ(Table(ctx()), before);
+  EXPECT_EQ(TableText(ctx()), before);
   EXPECT_EQ(window().DemoPosition(), 3);
 }
 
@@ -229,13 +230,13 @@ TEST_F(DemoTest, ADemoWithoutMovesShowsNoughtOfNought) {
 
 TEST_F(DemoTest, AMissingDemoOrAKeptDealChangesNothing) {
   Deal(kGame, "77");
-  const std::string dealt = Table(ctx());
+  const std::string dealt = TableText(ctx());
   prompts.answer = false;
   Demo().trigger();
   EXPECT_FALSE(ctx().DemoMode);
   EXPECT_FALSE(Demo().isChecked());
   EXPECT_EQ(prompts.questions.size(), 1u);
-  EXPECT_EQ(Table(ctx()), dealt);
+  EXPECT_EQ(TableText(ctx()), dealt);
 
   std::filesystem::remove(std::filesystem::path(dir_->Path()) / "Demos");
   prompts.answer = true;
@@ -245,7 +246,7 @@ TEST_F(DemoTest, AMissingDemoOrAKeptDealChangesNothing) {
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_NE(prompts.messages[0].find("File not found"), std::string::npos);
   EXPECT_TRUE(ctx().TfrmMain.GameInProgress);
-  EXPECT_EQ(Table(ctx()), dealt);
+  EXPECT_EQ(TableText(ctx()), dealt);
 }
 
 }  // namespace

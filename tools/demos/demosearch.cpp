@@ -21,13 +21,17 @@ using namespace tw;
 
 namespace {
 
+// Deal numbers of 13 digits, as the program draws them: the low numbers
+// deal decks in a visible order.
+constexpr uint64_t kFirstDeal = 2026121000001;
+
 struct Options {
   std::string dist;
   std::string out = std::string(TW_SOURCE_DIR) + "/data/demos";
   std::vector<std::string> games;  // numbers or "all"
   bool missingOnly = false;
   std::string deal;               // one deal, picked by hand
-  uint64_t first = 1;             // first deal number tried
+  uint64_t first = kFirstDeal;    // first deal number tried
   int deals = 500;                // deal numbers tried per game
   int rate = 0;                   // win rate over this many deals; nothing written
   double seconds = 120;           // per game
@@ -40,11 +44,12 @@ void Usage() {
   std::cerr
       << "usage: demosearch --game N[,N...]|all [options]\n"
          "  --deal D        try this deal only (a deal picked by hand)\n"
-         "  --first D       first deal number tried (1)\n"
+         "  --first D       first deal number tried (2026121000001)\n"
          "  --deals K       deal numbers tried per game (500)\n"
          "  --seconds S     time budget per game (120)\n"
          "  --nodes N       moves tried per deal (200000)\n"
-         "  --max-moves M   longest move list (400)\n"
+         "  --max-moves M   longest move list (300)\n"
+         "  --rounds R      searches sharing a deal's budget, each ordering moves anew (4)\n"
          "  --rate K        report the share of K deals won from --first; writes nothing\n"
          "  --missing       with --game all: only games without a source\n"
          "  --note TEXT     a note for the source (why this deal was chosen)\n"
@@ -85,6 +90,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
       o.seconds = std::stod(value());
     } else if (a == "--nodes") {
       o.limits.nodes = std::stoll(value());
+    } else if (a == "--rounds") {
+      o.limits.rounds = std::stoi(value());
     } else if (a == "--max-moves") {
       o.limits.maxMoves = std::stoi(value());
     } else if (a == "--rate") {
@@ -215,6 +222,7 @@ void WinRate(HeadlessPlay& play, const Options& o, int game, const std::string& 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::cout << std::unitbuf;  // progress shows as it is made
   Options o;
   try {
     if (!ParseArgs(argc, argv, o)) {
