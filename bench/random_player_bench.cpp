@@ -3,6 +3,7 @@
 // and redo, through null surroundings.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -49,9 +50,14 @@ void RandomPlayerRun(benchmark::State& state, size_t line) {
 }
 
 // One benchmark per game of the catalogue, named after the game.
+// Without games there is nothing to measure: say so and stop, rather than pass on nothing.
 const bool kRegistered = [] {
   HeadlessPlay& t = SharedTable();
-  if (!t.ready) return false;
+  if (!t.ready || t.ctx.GameList.empty()) {
+    std::fprintf(stderr, "random player benchmark: no games in %s%s (build first, or set TW_DIST_DIR)\n",
+                 DistDir().c_str(), kGamesFileName);
+    std::exit(1);
+  }
   for (size_t i = 0; i < t.ctx.GameList.size(); ++i) {
     const std::string& line = t.ctx.GameList[i];
     std::string name =

@@ -58,23 +58,6 @@ bool Used(int x, int y) { return x >= kUnusedBelow && y >= kUnusedBelow; }
 
 }  // namespace
 
-int CardSuit(int code) {
-  int c = code >= 53 ? code - 52 : code;
-  if (c <= 13) return 0;
-  if (c <= 26) return 1;
-  if (c <= 39) return 2;
-  if (c <= 52) return 3;
-  return -1;
-}
-
-int CardRank(int code) {
-  int c = code >= 53 ? code - 52 : code;
-  if (c <= 13) return c;
-  if (c <= 26) return c - 13;
-  if (c <= 39) return c - 26;
-  if (c <= 52) return c - 39;
-  return -1;
-}
 
 bool IsRedCard(int code) { return code < 27 || (code >= 53 && code <= 78); }
 
@@ -218,12 +201,6 @@ void SetCardFace(GameContext& ctx, int card, const std::string& flag) {
   std::string& record = ctx.CardRecords[static_cast<size_t>(card - 1)];
   record.resize(19, ' ');
   record += flag[0];
-}
-
-bool IsFaceUp(const GameContext& ctx, int card) {
-  if (!ValidCard(card) || !InRange(ctx.CardRecords, card - 1)) return false;
-  const std::string& record = ctx.CardRecords[static_cast<size_t>(card - 1)];
-  return record.size() >= 20 && record[19] == '1';
 }
 
 void SetPileFaces(GameContext& ctx, const std::string& pile, int mode, const std::string& flag) {
@@ -389,7 +366,11 @@ void RedrawAfterRemoval(GameContext& ctx, TablePort& port, int loc, const std::s
     port.RepaintTable();
     return;
   }
-  if (layout == 8) return;
+  if (layout == 8) {
+    // The last card of the row leaves the empty pile's place to draw.
+    if (after.empty()) port.RedrawPile(loc);
+    return;
+  }
   port.EraseUncovered(loc, before, after);
   port.DrawTopCard(loc);
   size_t t = static_cast<size_t>(loc - 1);
@@ -433,15 +414,5 @@ void RedrawWithoutCard(GameContext& ctx, int card, bool remove) {
   RemoveCardAndRedraw(ctx, card, remove);
   RestorePiles(ctx);
 }
-
-int PileCardCount(const std::string& pile) { return static_cast<int>(pile.size() / 3); }
-
-int PileCardAt(const std::string& pile, int index) {
-  if (index < 0 || index >= PileCardCount(pile)) return 0;
-  int code = CodeAt(pile, static_cast<size_t>(index) * 3);
-  return code < 0 ? 0 : code;
-}
-
-int TopCard(const std::string& pile) { return PileCardAt(pile, PileCardCount(pile) - 1); }
 
 }  // namespace tw

@@ -121,24 +121,33 @@ void DealKind11(GameContext& ctx) {
     // The foundations from the second on are empty in these games; an Ace
     // joins whatever lies there rather than replacing it.
     AppendCardToList(ctx, ctx.DestPiles, k + 1, ace, "1");
+    AddScore(ctx, 1);
     ++k;
   }
 
   std::string& waste = Entry(ctx.MazzoPiles, 1);
-  bool aceFound = false;
-  for (size_t pos = 0; pos + 3 <= waste.size(); pos += 3) {
+  const int foundations = std::min<int>(ctx.GameRules.FoundationCount(), kMaxFoundations);
+  // The first Ace of the pack goes to foundation 1; any other met while the
+  // reserve is made up goes to the next free foundation, never onto an Ace.
+  int nextFoundation = 0;
+  int refill = k;
+  size_t pos = 0;
+  while (pos + 3 <= waste.size() && (refill > 0 || nextFoundation == 0)) {
     const int c = std::stoi(waste.substr(pos, 3));
-    if (CardRank(c) == kAce) {
+    const int target = nextFoundation == 0 ? 0 : k + nextFoundation;
+    if (CardRank(c) == kAce && target < foundations) {
       waste.erase(pos, 3);
-      AppendCardToList(ctx, ctx.DestPiles, 0, c, "1");
-      aceFound = true;
-    } else if (k > 0) {
+      AppendCardToList(ctx, ctx.DestPiles, target, c, "1");
+      AddScore(ctx, 1);
+      ++nextFoundation;
+    } else if (refill > 0) {
       waste.erase(pos, 3);
       AppendCardToList(ctx, ctx.AppoggPiles, 0, c, "1");
       SetAllFaces(ctx, reserve, "1");
-      --k;
+      --refill;
+    } else {
+      pos += 3;
     }
-    if (k == 0 && aceFound) break;
   }
 }
 

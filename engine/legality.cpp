@@ -30,9 +30,12 @@ bool IsUsedPosition(int x) { return x > -10000; }
 
 }  // namespace
 
-int PileNumber(const std::string& pileName, const std::string& prefix) {
-  if (pileName.size() <= prefix.size() || pileName.compare(0, prefix.size(), prefix) != 0) return 0;
-  const std::string digits = pileName.substr(prefix.size());
+int PileNumber(std::string_view pileName, std::string_view prefix) {
+  if (pileName.size() <= prefix.size()) return 0;
+  for (size_t k = 0; k < prefix.size(); ++k) {
+    if (pileName[k] != prefix[k]) return 0;
+  }
+  const std::string_view digits = pileName.substr(prefix.size());
   if (digits.size() > 2) return 0;
   int n = 0;
   for (char c : digits) {
@@ -43,13 +46,14 @@ int PileNumber(const std::string& pileName, const std::string& prefix) {
 }
 
 bool CanDropOnPile(GameContext& ctx, int card, const std::string& pileName) {
-  if (int n = PileNumber(pileName, "Dest"); n >= 1 && n <= kMaxFoundations) {
+  const char kind = pileName.empty() ? '\0' : pileName[0];
+  if (int n = kind == 'D' ? PileNumber(pileName, "Dest") : 0; n >= 1 && n <= kMaxFoundations) {
     return CanPlaceOnFoundation(ctx, ctx.DestPiles, n - 1, card);
   }
-  if (int n = PileNumber(pileName, "Fila"); n >= 1 && n <= kMaxTableaus) {
+  if (int n = kind == 'F' ? PileNumber(pileName, "Fila") : 0; n >= 1 && n <= kMaxTableaus) {
     return CanPlaceOnTableau(ctx, ctx.FilaPiles, n - 1, card);
   }
-  const int n = PileNumber(pileName, "Appogg");
+  const int n = kind == 'A' ? PileNumber(pileName, "Appogg") : 0;
   if (n < 1 || n > kMaxReserves) return false;
   if (!IsSingleCardLifted(ctx)) return false;
   const std::string& reserve = PileAt(ctx.AppoggPiles, n - 1);
@@ -134,19 +138,25 @@ bool CanPlaceOnTableau(GameContext& ctx, StringList& piles, int i, int card) {
 
 std::vector<int> RunOfCard(const GameContext& ctx, int card) {
   std::vector<int> run;
+  if (card <= 0 || card > 999) return run;
+  const char code[3] = {static_cast<char>('0' + card / 100),
+                        static_cast<char>('0' + card / 10 % 10),
+                        static_cast<char>('0' + card % 10)};
   auto search = [&](const StringList& list, int count) {
     for (int p = 0; p < count && p < static_cast<int>(list.size()); ++p) {
       const std::string& pile = list[static_cast<size_t>(p)];
       const int n = PileCardCount(pile);
       for (int k = 0; k < n; ++k) {
-        if (PileCardAt(pile, k) != card) continue;
+        const char* c = pile.data() + static_cast<size_t>(k) * 3;
+        if (c[0] != code[0] || c[1] != code[1] || c[2] != code[2]) continue;
+        run.reserve(static_cast<size_t>(n - k));
         for (int j = k; j < n; ++j) run.push_back(PileCardAt(pile, j));
         return true;
       }
     }
     return false;
   };
-  if (card > 0 && !search(ctx.FilaPiles, ctx.GameRules.TableauCount())) {
+  if (!search(ctx.FilaPiles, ctx.GameRules.TableauCount())) {
     search(ctx.AppoggPiles, ctx.GameRules.ReserveCount());
   }
   return run;

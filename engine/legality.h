@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/state.h"
@@ -40,6 +41,6 @@ bool RowEndsMatch(const GameContext& ctx);
 
 // The pile number of "Dest"n / "Fila"n / "Appogg"n (1-based), or 0 when the
 // name does not begin with prefix or has no number of at most two digits.
-int PileNumber(const std::string& pileName, const std::string& prefix);
+int PileNumber(std::string_view pileName, std::string_view prefix);
 
 }  // namespace tw

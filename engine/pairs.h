@@ -35,4 +35,7 @@ bool CloseGridGaps(GameContext& ctx);
 // The text holds nothing but "0" characters (an empty text included).
 bool IsAllZeroText(const std::string& text);
 
+// The pyramid test of kind 4: no card of the next row covers the card.
+bool IsCardUncovered(const GameContext& ctx, int card);
+
 }  // namespace tw

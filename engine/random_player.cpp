@@ -9,6 +9,7 @@
 #include "engine/deal.h"
 #include "engine/executor.h"
 #include "engine/legality.h"
+#include "engine/pairs.h"
 #include "engine/pileops.h"
 #include "engine/undo.h"
 
@@ -23,11 +24,23 @@ namespace {
 
 int Used(int count, int max) { return std::clamp(count, 0, max); }
 
+// A pile by kind ('W' waste, 'F' foundation, 'T' tableau, 'R' reserve) and index.
+struct PileRef {
+  char kind;
+  int index;
+  bool operator==(const PileRef&) const = default;
+};
+
 struct Lift {
   int card;
   int lifted;
   int sourceTop;
-  std::string source;
+  PileRef source;
+};
+
+struct Target {
+  std::string name;
+  PileRef pile;
 };
 
 // Sets the lifted state the pick-up would, tests the target, clears it.
@@ -46,11 +59,17 @@ std::vector<Lift> Lifts(GameContext& ctx) {
   const GameRulesRecord& rules = ctx.GameRules;
   std::vector<Lift> lifts;
   const int wasteTop = TopCard(ctx.MazzoPiles[1]);
-  if (wasteTop > 0 && IsFaceUp(ctx, wasteTop)) lifts.push_back({wasteTop, 1, 0, "Mazzo_Vis"});
+  if (wasteTop > 0 && IsFaceUp(ctx, wasteTop)) lifts.push_back({wasteTop, 1, 0, {'W', 0}});
   for (int i = 0; i < Used(rules.ReserveCount(), kMaxReserves); ++i) {
-    const int top = TopCard(ctx.AppoggPiles[static_cast<size_t>(i)]);
-    if (top > 0 && IsFaceUp(ctx, top)) {
-      lifts.push_back({top, 1, top, "Appogg" + std::to_string(i + 1)});
+    const std::string& pile = ctx.AppoggPiles[static_cast<size_t>(i)];
+    const int top = TopCard(pile);
+    // With SingleCardPick -11 every card of a reserve is taken on its own.
+    const int first = rules.SingleCardPick() == -11 ? 0 : PileCardCount(pile) - 1;
+    for (int k = std::max(first, 0); k < PileCardCount(pile); ++k) {
+      const int card = PileCardAt(pile, k);
+      if (card > 0 && IsFaceUp(ctx, card)) {
+        lifts.push_back({card, 1, top, {'R', i}});
+      }
     }
   }
   for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
@@ -64,7 +83,7 @@ std::vector<Lift> Lifts(GameContext& ctx) {
       if (lifted > 1 && (!IsValidRun(ctx, card, i) || !RunLengthAllowed(ctx, card, false))) {
         continue;
       }
-      lifts.push_back({card, lifted, top, "Fila" + std::to_string(i + 1)});
+      lifts.push_back({card, lifted, top, {'T', i}});
     }
   }
   const int pick = rules.FoundationPick();
@@ -73,7 +92,7 @@ std::vector<Lift> Lifts(GameContext& ctx) {
     const std::string& pile = ctx.DestPiles[static_cast<size_t>(i)];
     const int top = TopCard(pile);
     if (top > 0 && (pick == 1 || (pick == 2 && PileCardCount(pile) >= 2))) {
-      lifts.push_back({top, 1, 0, "Dest" + std::to_string(i + 1)});
+      lifts.push_back({top, 1, 0, {'F', i}});
     }
   }
   return lifts;
@@ -188,21 +207,22 @@ bool DirectDrop::DropOnPile(GameContext& ctx, int card, int kind, int index, boo
 std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
   const GameRulesRecord& rules = ctx.GameRules;
   std::vector<PlayerMove> moves;
-  std::vector<std::string> targets;
+  std::vector<Target> targets;
   for (int i = IsSelectionGame(ctx) ? 1 : 0; i < Used(rules.FoundationCount(), kMaxFoundations);
        ++i) {
-    targets.push_back("Dest" + std::to_string(i + 1));
+    targets.push_back({"Dest" + std::to_string(i + 1), {'F', i}});
   }
   for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
-    targets.push_back("Fila" + std::to_string(i + 1));
+    targets.push_back({"Fila" + std::to_string(i + 1), {'T', i}});
   }
   for (int i = 0; i < Used(rules.ReserveCount(), kMaxReserves); ++i) {
-    targets.push_back("Appogg" + std::to_string(i + 1));
+    targets.push_back({"Appogg" + std::to_string(i + 1), {'R', i}});
   }
-  // Discard games play a tableau top onto the third stock slot.
+  // Discard games play a tableau top onto the third stock slot; in kind 15
+  // an empty one takes any card.
   const int kind = rules.GameKind();
   const int discard = TopCard(ctx.MazzoPiles[2]);
-  if ((kind == 2 || kind == 12 || kind == 15) && discard > 0) {
+  if ((kind == 2 || kind == 12 || kind == 15) && (discard > 0 || kind == 15)) {
     for (int i = 0; i < Used(rules.TableauCount(), kMaxTableaus); ++i) {
       const int top = TopCard(ctx.FilaPiles[static_cast<size_t>(i)]);
       if (top > 0 && IsFaceUp(ctx, top) && FitsDiscard(ctx, kind, discard, top, i)) {
@@ -211,9 +231,9 @@ std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
     }
   }
   for (const Lift& lift : Lifts(ctx)) {
-    for (const std::string& target : targets) {
-      if (target == lift.source) continue;
-      if (Allowed(ctx, lift, target)) moves.push_back({lift.card, target, lift.lifted});
+    for (const Target& target : targets) {
+      if (target.pile == lift.source) continue;
+      if (Allowed(ctx, lift, target.name)) moves.push_back({lift.card, target.name, lift.lifted});
     }
   }
   return moves;
@@ -230,13 +250,66 @@ bool MakeDrop(GameContext& ctx, const PlayerMove& move) {
   return moved;
 }
 
+namespace {
+
+// Row games: runs of neighbouring cards of the row (holes between them do not
+// count) whose removal the game allows, judged as the selection would be.
+std::vector<std::vector<int>> RowSelections(GameContext& ctx) {
+  const int kind = ctx.GameRules.GameKind();
+  std::vector<int> row;
+  const std::string& pile = ctx.FilaPiles[0];
+  for (int k = 0; k < PileCardCount(pile); ++k) {
+    if (PileCardAt(pile, k) > 0) row.push_back(PileCardAt(pile, k));
+  }
+  std::vector<std::vector<int>> found;
+  std::string& selection = ctx.DestPiles[0];
+  const std::string kept = selection;
+  for (size_t first = 0; first < row.size(); ++first) {
+    std::vector<int> run;
+    int sum = 0;
+    for (size_t k = first; k < row.size(); ++k) {
+      run.push_back(row[k]);
+      sum += std::min(CardRank(row[k]), 10);
+      bool complete = false;
+      if (kind == 20) {
+        complete = run.size() >= 2 && (sum == 10 || sum == 20 || sum == 30);
+      } else if (kind == 21 || kind == 22) {
+        if (run.size() > 2) break;
+        if (kind == 22 && (row[k] == 12 || row[k] == 13)) break;
+        selection.clear();
+        for (int c : run) selection += CardCodeText(c);
+        complete = RowRunOnFoundation(ctx) && RowEndsMatch(ctx);
+      }
+      if (complete) found.push_back(run);
+      if (kind == 20 && sum >= 30) break;
+    }
+  }
+  selection = kept;
+  return found;
+}
+
+}  // namespace
+
 std::vector<std::vector<int>> CompleteSelections(GameContext& ctx) {
+  if (ctx.GameRules.TableauLayout() == 8) return RowSelections(ctx);
   std::vector<int> tops, piles;
+  const bool pyramid = ctx.GameRules.GameKind() == 4;
   for (int i = 0; i < Used(ctx.GameRules.TableauCount(), kMaxTableaus); ++i) {
-    const int top = TopCard(ctx.FilaPiles[static_cast<size_t>(i)]);
-    if (top > 0 && IsFaceUp(ctx, top)) {
-      tops.push_back(top);
+    const std::string& pile = ctx.FilaPiles[static_cast<size_t>(i)];
+    // The pyramid offers every uncovered card, the others their tops.
+    for (int k = pyramid ? 0 : PileCardCount(pile) - 1; k >= 0 && k < PileCardCount(pile); ++k) {
+      const int card = PileCardAt(pile, k);
+      if (card <= 0 || !IsFaceUp(ctx, card) || (pyramid && !IsCardUncovered(ctx, card))) continue;
+      tops.push_back(card);
       piles.push_back(i);
+    }
+  }
+  // The stock's and the waste's top cards pair with the pyramid's.
+  for (int slot = 0; pyramid && slot < 2; ++slot) {
+    const int top = TopCard(ctx.MazzoPiles[static_cast<size_t>(slot)]);
+    if (top > 0) {
+      tops.push_back(top);
+      piles.push_back(-1);
     }
   }
   const int most = MaxSelection(ctx.GameRules.GameKind());

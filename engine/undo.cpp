@@ -20,8 +20,13 @@ void AppendPileLines(const GameContext& ctx, const StringList& piles, int count,
       line.reserve(static_cast<size_t>(n) * 4);
       for (int k = 0; k < n; ++k) {
         const int card = PileCardAt(pile, k);
-        line += CardCodeText(card);
-        line += card == 0 ? '0' : (IsFaceUp(ctx, card) ? '1' : '0');
+        // A hole or a damaged code is written as the hole "000".
+        if (card == 0) {
+          line += "0000";
+          continue;
+        }
+        line.append(pile, static_cast<size_t>(k) * 3, 3);
+        line += IsFaceUp(ctx, card) ? '1' : '0';
       }
     }
     out.push_back(std::move(line));

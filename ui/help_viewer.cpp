@@ -148,7 +148,25 @@ bool HelpService::Open(const std::string& path) {
   return true;
 }
 
+void HelpService::OpenPending() const {
+  if (!pending_) return;
+  const std::string path = std::move(*pending_);
+  pending_.reset();
+  const_cast<HelpService*>(this)->Open(path);
+}
+
+bool HelpService::IsOpen() const {
+  OpenPending();
+  return !root_.isEmpty();
+}
+
+bool HelpService::HasTopic(int context) const {
+  OpenPending();
+  return titles_.count(context) != 0;
+}
+
 QString HelpService::Title(int context) const {
+  OpenPending();
   auto it = titles_.find(context);
   return it == titles_.end() ? QString() : it->second;
 }

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/state.h"
@@ -59,8 +60,10 @@ class HelpService : public QObject {
 
   // Registers the help file; false when it is missing or damaged.
   bool Open(const std::string& path);
-  bool IsOpen() const { return !root_.isEmpty(); }
-  bool HasTopic(int context) const { return titles_.count(context) != 0; }
+  // The same, done when the help is first asked for.
+  void OpenWhenUsed(const std::string& path) { pending_ = path; }
+  bool IsOpen() const;
+  bool HasTopic(int context) const;
   QString Title(int context) const;
 
   // Shows the topic in the named window; a context the file lacks shows the
@@ -74,12 +77,14 @@ class HelpService : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void OpenPending() const;
   HelpWindow* Ensure(const std::string& name);
   // Makes the window a window of owner (none: the home window), as shown
   // and where it was.
   void Lend(HelpWindow* w, QWidget* owner);
 
   QPointer<QWidget> home_;
+  mutable std::optional<std::string> pending_;
   QString file_, map_root_, root_;
   std::map<int, QString> titles_;
   // A window lent to a dialog that is destroyed goes with it.

@@ -462,6 +462,11 @@ void MainWindow::EnableUndoRedo(bool enabled) {
 }
 
 void MainWindow::Paint(QPaintEvent* event) {
+  // Runs once this frame is drawn.
+  if (ctx_.TfrmMain.FirstActivation == 1 && !first_activation_posted_) {
+    first_activation_posted_ = true;
+    QTimer::singleShot(0, this, [this] { RunFirstActivation(); });
+  }
   QPainter p(surface_);
   const QImage& canvas = view_.WindowCanvas().Image();
   const QRect r = event->rect();
@@ -615,8 +620,11 @@ void MainWindow::RedoCommand() {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  // The first activation follows the first frame of the table (Paint), so that
+  // what it draws reaches the screen; a window that is not painted (minimized)
+  // is activated anyway.
   if (ctx_.TfrmMain.FirstActivation == 1) {
-    QTimer::singleShot(0, this, [this] { RunFirstActivation(); });
+    QTimer::singleShot(kFirstActivationLatestMs, this, [this] { RunFirstActivation(); });
   }
 }
 

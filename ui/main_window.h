@@ -450,6 +450,8 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   bool updating_scroll_ = false;
   std::function<void()> on_first_table_;
   std::function<void()> on_frame_shown_;
+  bool first_activation_posted_ = false;
+  static constexpr int kFirstActivationLatestMs = 500;
   // The pause screen draws on the table pictures; its slide runs on a timer.
   std::unique_ptr<TablePlayDrawing> pause_drawing_;
   std::unique_ptr<PauseScreen> pause_screen_;

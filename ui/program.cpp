@@ -2,11 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "core/datafiles.h"
 #include "core/gamesfile.h"
@@ -36,6 +39,7 @@ class Program::SoundAdapter : public SoundPort {
  public:
   explicit SoundAdapter(qt::SoundPlayer& player) : player_(player) {}
   void PlaySound(const std::string& name, SoundMode mode) override {
+    played = true;
     using M = qt::SoundPlayer::Mode;
     player_.Play(name, mode == SoundMode::Loop   ? M::Loop
                        : mode == SoundMode::Sync ? M::Wait
@@ -43,8 +47,32 @@ class Program::SoundAdapter : public SoundPort {
   }
   void StopSound() override { player_.Stop(); }
 
+  // A sound of the game has been asked for.
+  bool played = false;
+
  private:
   qt::SoundPlayer& player_;
+};
+
+// Runs a function once, after the first paint of the watched widget.
+class Program::FirstFrameWatch : public QObject {
+ public:
+  FirstFrameWatch(QWidget* widget, std::function<void()> then) : then_(std::move(then)) {
+    widget->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && then_) {
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, this, std::move(then_));
+      then_ = nullptr;
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> then_;
 };
 
 class Program::FlowAdapter : public GameFlowPort {
@@ -96,12 +124,14 @@ bool Program::Start(int& exitCode) {
   QGuiApplication::setApplicationName(kProductName);
   sound_ = std::make_unique<qt::SoundPlayer>(ctx_.DataPath("SOUNDS"));
   sound_->SetMuted(options_.Muted);
-  if (options_.Splash) ShowSplash();
-  PlaySplashSound();
-
-  // The picture library: without it nothing can be drawn.
+  // The picture library is read once: the splash shows its logo.
   const std::string libraryPath = ctx_.DataPath("QEX.RGF");
-  if (!library_.Open(libraryPath)) {
+  library_.Open(libraryPath);
+  if (options_.Splash) ShowSplash();
+  ReadSplashSoundSwitches();
+
+  // Without the picture library nothing can be drawn.
+  if (!library_.IsOpen()) {
     std::string lower = libraryPath;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     prompts_->SetHourglass(false);
@@ -143,7 +173,7 @@ bool Program::Start(int& exitCode) {
   // The help file is optional: without it help commands show nothing.
   help_ = std::make_unique<HelpService>();
   help_->SetHome(window_.get());
-  help_->Open(ctx_.DataPath(kHelpFileName));
+  help_->OpenWhenUsed(ctx_.DataPath(kHelpFileName));
   open_game_ = std::make_unique<OpenGameDialog>(ctx_, library_, *prompts_, window_.get());
   OpenGameHooks hooks;
   UseHelpService(hooks, ctx_, *help_, open_game_.get());
@@ -166,10 +196,7 @@ bool Program::Start(int& exitCode) {
 }
 
 void Program::ShowSplash() {
-  gfx::ResourceLibrary pictures;
-  QImage logo;
-  if (pictures.Open(ctx_.DataPath("QEX.RGF"))) logo = pictures.LoadBitmap("LOGO").Image();
-  auto splash = std::make_unique<SplashWindow>(logo);
+  auto splash = std::make_unique<SplashWindow>(library_.LoadBitmap("LOGO").Image());
   splash->show();
   splash->raise();
   splash->repaint();
@@ -177,14 +204,12 @@ void Program::ShowSplash() {
   splash_ = std::move(splash);
 }
 
-void Program::PlaySplashSound() {
+void Program::ReadSplashSoundSwitches() {
   // The preferences are not loaded yet: the two switches are read here.
   sys::IniFile ini(CfgFilePath(ctx_));
   ctx_.SetCfg(cfg::Sounds_Enabled, ini.ReadString("Preference", "Sounds_Enabled", "Y"));
-  if (ctx_.CfgIs(cfg::Sounds_Enabled, "Y") &&
-      ini.ReadString("Preference", "Sounds_Splash", "Y") == "Y") {
-    sound_->Play("Splash", qt::SoundPlayer::Mode::Once);
-  }
+  splash_sound_ = ctx_.CfgIs(cfg::Sounds_Enabled, "Y") &&
+                  ini.ReadString("Preference", "Sounds_Splash", "Y") == "Y";
 }
 
 bool Program::InitApplicationSettings(int& exitCode) {
@@ -217,8 +242,11 @@ bool Program::InitApplicationSettings(int& exitCode) {
                "Display in Control Panel.",
                "Screen_Under_256_Colors", 0, AdviceBox());
   }
+  // The first players and the run counter reach the file with one rewrite.
+  ini.Hold();
   EnsureCurrentPlayer(ctx_, ini);
   CountProgramRun(ini);
+  ini.WriteHeld();
   ctx_.GameState.SmallScreenState() = 2;
   ResetSessionCounters(ctx_);
   flags.ShadowOffset = ctx_.CfgIs(cfg::Cards_Shadowed, "N") ? 0 : 9;
@@ -270,7 +298,15 @@ void Program::RestoreMainWindowState() {
 }
 
 void Program::Show() {
-  if (window_) window_->show();
+  if (!window_) return;
+  // The splash sound waits for the first frame, so that the audio back-end is
+  // loaded after it; a sound of the game played by then goes first.
+  if (splash_sound_) {
+    first_frame_ = std::make_unique<FirstFrameWatch>(window_.get(), [this] {
+      if (!sound_port_->played) sound_->Play("Splash", qt::SoundPlayer::Mode::Once);
+    });
+  }
+  window_->show();
 }
 
 }  // namespace tw

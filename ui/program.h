@@ -58,7 +58,8 @@ class Program {
   // gone. False after a fatal error (already shown); exitCode is then the
   // process's exit code.
   bool Start(int& exitCode);
-  // Shows the main window (the first activation deals the current game).
+  // Shows the main window (the first activation deals the current game); the
+  // splash sound plays once its first frame is drawn.
   void Show();
 
   GameContext& Context() { return ctx_; }
@@ -75,8 +76,10 @@ class Program {
   class SoundAdapter;
   class FlowAdapter;
 
+  class FirstFrameWatch;
+
   void ShowSplash();
-  void PlaySplashSound();
+  void ReadSplashSoundSwitches();
   bool InitApplicationSettings(int& exitCode);
   void RestoreMainWindowState();
   // The advice box: the real one, or the scripted prompts' message.
@@ -101,6 +104,8 @@ class Program {
   std::unique_ptr<OpenGameDialog> open_game_;
   std::unique_ptr<CardCounterWindow> counter_;
   std::unique_ptr<QWidget> splash_;
+  bool splash_sound_ = false;
+  std::unique_ptr<FirstFrameWatch> first_frame_;
   EnginePorts ports_;
 };
 

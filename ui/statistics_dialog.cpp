@@ -1,10 +1,6 @@
 #include "ui/statistics_dialog.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSet>
 #include <QButtonGroup>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QDate>
 #include <QGridLayout>
@@ -17,12 +13,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedBarSeries>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "core/datafiles.h"
 #include "core/gamelists.h"
@@ -61,76 +54,6 @@ int CurrentGame(const GameContext& ctx) {
 
 bool AllDigits(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// One bar per category; a stacked series so each bar has its own colour
-// and takes the whole category.
-QChartView* MakeChart(QWidget* parent, bool showAxis) {
-  auto* chart = new QChart;
-  chart->legend()->hide();
-  chart->setBackgroundRoundness(0);
-  chart->setMargins(QMargins(2, 2, 2, 2));
-  chart->setBackgroundBrush(parent->palette().window());
-  auto* view = new QChartView(chart, parent);
-  view->setRenderHint(QPainter::Antialiasing);
-  view->setProperty("showAxis", showAxis);
-  return view;
-}
-
-// Ticks on whole numbers, at most five steps of 1, 2 or 5 times a power of
-// ten, so no two labels read the same.
-void SetWholeTicks(QValueAxis* axis, double low, double high) {
-  const double span = std::max(high - low, 1.0);
-  double step = 1;
-  for (double power = 1;; power *= 10) {
-    const double fits[] = {power, 2 * power, 5 * power};
-    const auto it = std::find_if(std::begin(fits), std::end(fits),
-                                 [span](double f) { return span / f <= 5; });
-    if (it != std::end(fits)) {
-      step = *it;
-      break;
-    }
-  }
-  axis->setRange(std::floor(low / step) * step, std::max(std::ceil(high / step) * step, step));
-  axis->setTickType(QValueAxis::TicksDynamic);
-  axis->setTickAnchor(0);
-  axis->setTickInterval(step);
-  axis->setLabelFormat("%.0f");
-}
-
-void SetChartBars(QWidget* widget, const std::vector<ChartBar>& bars) {
-  auto* view = static_cast<QChartView*>(widget);
-  QChart* chart = view->chart();
-  chart->removeAllSeries();
-  for (QAbstractAxis* axis : chart->axes()) {
-    chart->removeAxis(axis);
-    delete axis;
-  }
-  auto* series = new QStackedBarSeries;
-  series->setBarWidth(0.8);
-  QStringList categories;
-  double top = 1;
-  for (size_t i = 0; i < bars.size(); ++i) {
-    auto* set = new QBarSet(bars[i].Label);
-    for (size_t k = 0; k < bars.size(); ++k) *set << (k == i ? bars[i].Value : 0.0);
-    set->setColor(bars[i].Colour);
-    set->setBorderColor(Qt::black);
-    series->append(set);
-    categories << bars[i].Label;
-    top = std::max(top, bars[i].Value);
-  }
-  chart->addSeries(series);
-  auto* x = new QBarCategoryAxis;
-  x->append(categories);
-  auto* y = new QValueAxis;
-  double low = 0;
-  for (const ChartBar& b : bars) low = std::min(low, b.Value);
-  SetWholeTicks(y, low, top);
-  chart->addAxis(x, Qt::AlignBottom);
-  chart->addAxis(y, Qt::AlignLeft);
-  series->attachAxis(x);
-  series->attachAxis(y);
-  x->setVisible(view->property("showAxis").toBool());
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
@@ -349,7 +272,7 @@ StatisticsDialog::StatisticsDialog(GameContext& ctx, StatisticsHooks hooks, QWid
   for (QLabel* l : {ser_won_, ser_lost_}) l->setMinimumWidth(48);
   for (QLabel* l : {ser_won_percent_, ser_lost_percent_}) l->setMinimumWidth(52);
   ser_current_->setMinimumWidth(160);
-  chart_ = MakeChart(seriesGroup, false);
+  chart_ = MakeBarChart(seriesGroup, false);
   chart_->setObjectName("GraphSer");
   chart_->setFixedSize(150, 120);
   auto* sg = new QGridLayout(seriesGroup);
@@ -470,7 +393,7 @@ void StatisticsDialog::RefreshStatistics() {
   const StatRecord& r = stats.Record;
   series_bars_ = {{"Won", static_cast<double>(r.LongestWinStreak), QColor(0, 255, 0)},
                   {"Lost", static_cast<double>(r.LongestLoseStreak), QColor(255, 0, 0)}};
-  SetChartBars(chart_, series_bars_);
+  SetBarChartBars(chart_, series_bars_);
   ser_won_caption_->setText("Won: ");
   ser_lost_caption_->setText("Lost: ");
   ser_won_->setText(QString::number(r.LongestWinStreak));
@@ -607,7 +530,7 @@ PlayersStatisticsDialog::PlayersStatisticsDialog(GameContext& ctx, const StringL
     gl->addWidget(b);
   }
   type_->button(0)->setChecked(true);
-  chart_ = MakeChart(this, true);
+  chart_ = MakeBarChart(this, true);
   chart_->setObjectName("grafPlayer");
   chart_->setMinimumSize(380, 260);
 
@@ -642,7 +565,7 @@ void PlayersStatisticsDialog::DrawPlayersChart() {
   const int row = lsb_games_->currentRow();
   const int game = row >= 0 ? GameNumberFromName(ctx_, ItemGameName(lsb_games_, row)) : -1;
   bars_ = BestPlayersBars(ctx_, game, players_, type_->checkedId() == 1);
-  SetChartBars(chart_, bars_);
+  SetBarChartBars(chart_, bars_);
 }
 
 // ---------------------------------------------------------------------------

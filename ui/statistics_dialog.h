@@ -14,6 +14,7 @@
 
 #include "core/state.h"
 #include "core/stats.h"
+#include "ui/bar_chart.h"
 #include "ui/game_won.h"
 
 class QButtonGroup;
@@ -24,14 +25,6 @@ class QPushButton;
 class QTableWidget;
 
 namespace tw {
-
-// One bar of a statistics chart.
-struct ChartBar {
-  QString Label;
-  double Value = 0;
-  QColor Colour;
-  bool operator==(const ChartBar&) const = default;
-};
 
 // "Current: 2 won", "Current: 1 lost", "Current" without a streak.
 QString CurrentStreakText(const StatRecord& r);

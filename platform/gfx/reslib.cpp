@@ -14,6 +14,12 @@ QString Upper(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toUpper();
 }
 
+// The library holds PNG pictures: naming the format spares probing every image plugin.
+QImage ReadEntry(const QString& entry) {
+  QImage image(entry, "PNG");
+  return image.isNull() ? QImage(entry) : image;
+}
+
 }  // namespace
 
 ResourceLibrary::ResourceLibrary()
@@ -47,13 +53,13 @@ bool ResourceLibrary::Contains(std::string_view name) const {
 
 Bitmap ResourceLibrary::LoadBitmap(std::string_view name) const {
   if (!Contains(name)) return Bitmap();
-  return Bitmap(QImage(Entry(name)));
+  return Bitmap(ReadEntry(Entry(name)));
 }
 
 CursorImage ResourceLibrary::LoadCursor(std::string_view name) const {
   CursorImage cursor;
   if (!Contains(name)) return cursor;
-  cursor.image = QImage(Entry(name)).convertToFormat(QImage::Format_ARGB32);
+  cursor.image = ReadEntry(Entry(name)).convertToFormat(QImage::Format_ARGB32);
   const QStringList spot = cursor.image.text(QString::fromLatin1(kHotSpotKey)).split(',');
   if (spot.size() == 2) cursor.hot_spot = QPoint(spot[0].toInt(), spot[1].toInt());
   return cursor;

@@ -4,13 +4,13 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QSoundEffect>
+#include <QLibrary>
 #include <QThread>
-#include <QUrl>
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 
+#include "platform/qt/sound_output.h"
 #include "platform/sys/files.h"
 #include "platform/sys/paths.h"
 
@@ -80,18 +80,18 @@ std::string SoundPlayer::ResolveFile(const std::string& name) const {
   return sys::FileExists(path) ? path : "";
 }
 
-QSoundEffect* SoundPlayer::EffectFor(const std::string& file) {
-  auto it = effects_.find(file);
-  if (it != effects_.end()) return it->second;
-  auto* effect = new QSoundEffect(this);
-  effect->setSource(QUrl::fromLocalFile(QString::fromStdString(file)));
-  effects_[file] = effect;
-  return effect;
+SoundOutput* SoundPlayer::Output() {
+  if (output_tried_) return output_.get();
+  output_tried_ = true;
+  QLibrary module(QCoreApplication::applicationDirPath() + "/tarnwell-sound");
+  if (auto create = reinterpret_cast<CreateSoundOutput>(module.resolve("tw_create_sound_output"))) {
+    output_.reset(create());
+  }
+  return output_.get();
 }
 
 void SoundPlayer::Stop() {
-  if (playing_) playing_->stop();
-  playing_ = nullptr;
+  if (output_) output_->Stop();
   current_.clear();
 }
 
@@ -101,10 +101,7 @@ void SoundPlayer::Play(const std::string& name, Mode mode) {
   if (file.empty()) return;
   current_ = name;
   if (muted_) return;
-  QSoundEffect* effect = EffectFor(file);
-  effect->setLoopCount(mode == Mode::Loop ? QSoundEffect::Infinite : 1);
-  effect->play();
-  playing_ = effect;
+  if (SoundOutput* output = Output()) output->Play(file, mode == Mode::Loop);
   if (mode != Mode::Wait) return;
   // Waiting keeps painting and timers going but lets no input through.
   const int length = std::min(WaveDurationMs(file), kLongestWaitMs);

@@ -1,18 +1,17 @@
 // Wave playback from the SOUNDS folder: one sound at a time, each new one
-// replacing the one playing. Works without an audio device (it is silent
-// then). Names are matched without regard to case; ".wav" is added to a name
-// without it.
+// replacing the one playing. Works without an audio device or without the
+// sound module (it is silent then); the module is loaded by the first sound
+// played. Names are matched without regard to case; ".wav" is added to a
+// name without it.
 #pragma once
 
 #include <QObject>
-#include <QString>
-#include <map>
 #include <memory>
 #include <string>
 
-class QSoundEffect;
-
 namespace tw::qt {
+
+class SoundOutput;
 
 class SoundPlayer : public QObject {
   Q_OBJECT
@@ -39,11 +38,11 @@ class SoundPlayer : public QObject {
   void SetMuted(bool muted) { muted_ = muted; }
 
  private:
-  QSoundEffect* EffectFor(const std::string& file);
+  SoundOutput* Output();
 
   std::string folder_;
-  std::map<std::string, QSoundEffect*> effects_;
-  QSoundEffect* playing_ = nullptr;
+  std::unique_ptr<SoundOutput> output_;
+  bool output_tried_ = false;
   std::string current_;
   bool muted_ = false;
 };

@@ -11,6 +11,7 @@
 #include "engine/executor.h"
 #include "engine/legality.h"
 #include "engine/newgame.h"
+#include "engine/pairs.h"
 #include "engine/pileops.h"
 #include "engine/undo.h"
 #include "table/geometry.h"
@@ -265,13 +266,10 @@ void TableMouseDown(GameContext& ctx, PlayView& view, MouseButton button, int sh
   } else if (pileKind == PileKind::Reserve && card >= 1) {
     const std::string& reserve = ctx.AppoggPiles[static_cast<size_t>(pileIndex)];
     if (TopCard(reserve) != card) {
+      // Any card of such a reserve is taken on its own.
       if (rules.SingleCardPick() == -11) {
         pick.picked = true;
         wholeReserve = true;
-        pick.single = false;
-        pick.cards = static_cast<int>(RunOfCard(ctx, card).size());
-        h.Bottom = PileBottomY(ctx, h.Pile);
-        ctx.TfrmMain.DragHeight = h.Bottom - h.Top;
       }
     } else if (!IsCardFaceDown(ctx, card)) {
       pick.picked = true;

@@ -9,6 +9,7 @@
 #include "engine/executor.h"
 #include "engine/legality.h"
 #include "engine/newgame.h"
+#include "engine/pairs.h"
 #include "engine/pileops.h"
 #include "table/view/animate.h"
 
@@ -265,22 +266,6 @@ void PairPress(GameContext& ctx, PlayView& view, const HitResult& h) {
     }
     EndDealIfWon(ctx);
   }
-}
-
-bool IsCardUncovered(const GameContext& ctx, int card) {
-  const int n = std::clamp<int>(ctx.GameRules.TableauCount(), 0, kMaxTableaus);
-  bool laterCleared = true;
-  for (int r = n - 1; r >= 0; --r) {
-    const std::string& row = ctx.FilaPiles[static_cast<size_t>(r)];
-    for (int j = 0; j < PileCardCount(row); ++j) {
-      if (PileCardAt(row, j) != card) continue;
-      if (laterCleared || r + 1 >= n) return true;
-      const std::string& next = ctx.FilaPiles[static_cast<size_t>(r + 1)];
-      return PileCardAt(next, j) == 0 && PileCardAt(next, j + 1) == 0;
-    }
-    if (row.find_first_not_of('0') != std::string::npos) laterCleared = false;
-  }
-  return false;
 }
 
 }  // namespace tw

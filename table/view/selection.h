@@ -33,7 +33,4 @@ void SelectionPress(GameContext& ctx, PlayView& view, const HitResult& h);
 // cards selected.
 void PairPress(GameContext& ctx, PlayView& view, const HitResult& h);
 
-// The pyramid test of kind 4: no card of the next row covers the card.
-bool IsCardUncovered(const GameContext& ctx, int card);
-
 }  // namespace tw

@@ -164,10 +164,12 @@ void TableView::PaintOne(gfx::Bitmap& canvas, int kind, gfx::Colour colour, gfx:
     gfx::FillRect(canvas, QRect(0, top, w, h), green);
   } else if (kind == 1 || fixed != 0) {
     const gfx::Colour fill = fixed >= 1 ? fixed : colour;
-    gfx::FillRect(canvas, QRect(0, top, w, h), fill);
     if (ctx_.Cfg(cfg::Fade_Background) == "Y" && colours_ > 256) {
+      // The fade covers the whole fill.
       const int extra = scroll_bar_visible_ ? 80 : 1;
       gfx::FillGradient(canvas, QRect(0, top, w, table_.Height() + extra), fill, gfx::kBlack);
+    } else {
+      gfx::FillRect(canvas, QRect(0, top, w, h), fill);
     }
   } else {
     const std::string name = "B" + IntToStrPad(kind, 3);

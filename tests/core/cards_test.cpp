@@ -256,7 +256,7 @@ TEST_F(RedrawTest, LayoutsAndNeighbours) {
     std::string pile2;
   } cases[] = {
       {4, 10, {"repaint"}, "000"},
-      {8, 10, {"cell 2 10"}, ""},
+      {8, 10, {"cell 2 10", "pile 2"}, ""},  // the emptied row shows its place
       {2, 10, {"erase 2 010>", "top 2", "pile 1", "present"}, ""},
       {6, 10, {"erase 2 010>", "top 2", "pile 1", "present"}, ""},
       {1, 10, {"erase 2 010>", "top 2"}, ""},

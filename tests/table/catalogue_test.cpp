@@ -127,8 +127,11 @@ void LayOutGame(GameContext& ctx, const Game& g, const TableSize& t, const char*
 }
 
 // A tableau row that the layout had to start at the left margin and that
-// still runs past the right edge is too wide for the window by design; such
-// tables are listed and left out of the check.
+// still runs past the right edge is too wide for the window. Below 800
+// pixels such tables are listed and left out of the check; from 800 on
+// every game must fit at every card size.
+constexpr int kNarrowTable = 800;
+
 bool RowFits(const GameContext& ctx, int areaWidth) {
   if (IsTemplateStyle(ctx.GameRules.TableauStyle()) || ctx.GameRules.TableauLayout() == 8)
     return true;
@@ -153,6 +156,11 @@ TEST(CatalogueLayoutTest, PilesInsideTheTableAndApart) {
         std::string where = "game " + std::to_string(g.number) + " " + g.name + " " + size + " " +
                             std::to_string(t.w) + "x" + std::to_string(t.h);
         if (!RowFits(ctx, t.w)) {
+          if (t.w >= kNarrowTable) {
+            ADD_FAILURE() << where << ": the tableau runs past the right edge; the game needs "
+                          << "a layout that keeps it on the table";
+            continue;
+          }
           ++skipped;
           tooNarrow << "\n  " << where;
           continue;

@@ -134,6 +134,19 @@ TEST_F(HelpTest, UnknownContextShowsTheContentsAndAMissingFileOpensNothing) {
   EXPECT_EQ(none.Window("proc"), nullptr);
 }
 
+TEST_F(HelpTest, AFileOpenedWhenUsedIsReadByTheFirstQuestion) {
+  HelpService later;
+  later.OpenWhenUsed(path);
+  EXPECT_FALSE(later.Title(kRulesContextBase).isEmpty());
+  EXPECT_EQ(later.Title(kRulesContextBase), help.Title(kRulesContextBase));
+  EXPECT_TRUE(later.ShowTopic("rules", kRulesContextBase));
+
+  HelpService none;
+  none.OpenWhenUsed("/nonexistent/tarnwell.hlp");
+  EXPECT_FALSE(none.IsOpen());
+  EXPECT_FALSE(none.ShowTopic("proc", 1000));
+}
+
 // A picture of the rules window for the documentation, written only when
 // TW_SCREENSHOT_DIR names a folder.
 TEST_F(HelpTest, Screenshot) {

@@ -29,6 +29,14 @@ namespace {
 
 constexpr int kKlondike = 0, kFreeCell = 1;
 
+TEST(BarChartTest, ChartsAreDrawnByTheChartModule) {
+  QWidget parent;
+  QWidget* chart = MakeBarChart(&parent, true);
+  ASSERT_TRUE(chart->inherits("QChartView"));
+  SetBarChartBars(chart, {{"Won", 5, Qt::green}, {"Lost", 3, Qt::red}});
+  SetBarChartBars(chart, {});
+}
+
 TEST(StatisticsTexts, CurrentStreakSingularPluralAndNone) {
   struct Case {
     int64_t win, lose;

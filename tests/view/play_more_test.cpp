@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/newgame.h"
+#include "engine/pairs.h"
 #include "engine/undo.h"
 #include "table/view/selection.h"
 #include "tests/view/play_fixture.h"
@@ -328,3 +329,24 @@ TEST(PyramidTest, ACardIsUncoveredWhenTheNextRowNoLongerHoldsItsTwoCoveringCards
 
 }  // namespace
 }  // namespace tw
+
+namespace tw::testing {
+namespace {
+
+// A reserve whose every card is in reach (Flower Garden's bouquet): a card
+// under others is taken on its own, the cards over it stay.
+TEST_F(PlayTest, ABouquetCardUnderOthersIsTakenAlone) {
+  Start(84);
+  ASSERT_EQ(ctx.GameRules.SingleCardPick(), -11);
+  Place(ctx.AppoggPiles, 0, {Hearts(1), Spades(9), Hearts(5)});
+  // The Ace lies under two cards: the third card from the top.
+  const QPoint ace(CardLeftX(ctx, "Appogg1", 0, 2, false) + ctx.CardWidth / 2,
+                   CardTopY(ctx, "Appogg1", 0, 2, false) + 4);
+  Drag(ace, FoundationCentre(0));
+  EXPECT_EQ(ctx.DestPiles[0], CardCodeText(Hearts(1)));
+  EXPECT_EQ(ctx.AppoggPiles[0], CardCodeText(Spades(9)) + CardCodeText(Hearts(5)));
+  EXPECT_EQ(WindowMismatches(), 0);
+}
+
+}  // namespace
+}  // namespace tw::testing
