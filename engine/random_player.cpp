@@ -44,11 +44,16 @@ struct Target {
 };
 
 // Sets the lifted state the pick-up would, tests the target, clears it.
-bool Allowed(GameContext& ctx, const Lift& lift, const std::string& target) {
+bool Allowed(GameContext& ctx, const Lift& lift, const Target& target) {
   SetLiftedCards(ctx, lift.lifted);
   ctx.GameState.MovingCard() = static_cast<int16_t>(lift.card);
   ctx.GameState.RunLastCard() = static_cast<int16_t>(lift.sourceTop);
-  const bool ok = CanDropOnPile(ctx, lift.card, target);
+  // Foundations and tableau piles straight by index; what a drop by name would call.
+  const bool ok = target.pile.kind == 'F'
+                      ? CanPlaceOnFoundation(ctx, ctx.DestPiles, target.pile.index, lift.card)
+                  : target.pile.kind == 'T'
+                      ? CanPlaceOnTableau(ctx, ctx.FilaPiles, target.pile.index, lift.card)
+                      : CanDropOnPile(ctx, lift.card, target.name);
   ctx.GameState.MovingCard() = 0;
   ctx.GameState.RunLastCard() = 0;
   SetLiftedCards(ctx, 1);
@@ -233,7 +238,7 @@ std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
   for (const Lift& lift : Lifts(ctx)) {
     for (const Target& target : targets) {
       if (target.pile == lift.source) continue;
-      if (Allowed(ctx, lift, target.name)) moves.push_back({lift.card, target.name, lift.lifted});
+      if (Allowed(ctx, lift, target)) moves.push_back({lift.card, target.name, lift.lifted});
     }
   }
   return moves;
