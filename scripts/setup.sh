@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build, the program, the tests and the benchmarks need, when
+# any is missing.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
@@ -7,6 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev
   libxkbcommon-dev fonts-dejavu-core
   xvfb xauth
+  x11-utils dbus imagemagick libx11-dev libxdamage-dev
   clang libclang-rt-14-dev
 )
 missing=()
