@@ -24,9 +24,21 @@ int CodeAt(const std::string& s, size_t i) {
 }
 
 // 0-based offset of the card's code in a pile string, npos when absent.
+// Card -1 finds the first code that is not three digits.
 size_t FindCode(const std::string& pile, int card) {
+  if (card < 0 || card > 999) {
+    for (size_t i = 0; i + 3 <= pile.size(); i += 3) {
+      if (CodeAt(pile, i) == card) return i;
+    }
+    return std::string::npos;
+  }
+  // The engine's hottest search: compare the three digits directly.
+  const char d0 = static_cast<char>('0' + card / 100);
+  const char d1 = static_cast<char>('0' + card / 10 % 10);
+  const char d2 = static_cast<char>('0' + card % 10);
+  const char* c = pile.data();
   for (size_t i = 0; i + 3 <= pile.size(); i += 3) {
-    if (CodeAt(pile, i) == card) return i;
+    if (c[i] == d0 && c[i + 1] == d1 && c[i + 2] == d2) return i;
   }
   return std::string::npos;
 }

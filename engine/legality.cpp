@@ -136,9 +136,19 @@ bool CanPlaceOnTableau(GameContext& ctx, StringList& piles, int i, int card) {
   return result;
 }
 
-std::vector<int> RunOfCard(const GameContext& ctx, int card) {
-  std::vector<int> run;
-  if (card <= 0 || card > 999) return run;
+namespace {
+
+// Where RunOfCard finds the card: its pile and the run's first index there.
+struct RunPlace {
+  const std::string* pile = nullptr;
+  int first = 0;
+  int size() const { return pile ? PileCardCount(*pile) - first : 0; }
+  int at(int k) const { return PileCardAt(*pile, first + k); }
+};
+
+RunPlace FindRun(const GameContext& ctx, int card) {
+  RunPlace place;
+  if (card <= 0 || card > 999) return place;
   const char code[3] = {static_cast<char>('0' + card / 100),
                         static_cast<char>('0' + card / 10 % 10),
                         static_cast<char>('0' + card % 10)};
@@ -149,8 +159,8 @@ std::vector<int> RunOfCard(const GameContext& ctx, int card) {
       for (int k = 0; k < n; ++k) {
         const char* c = pile.data() + static_cast<size_t>(k) * 3;
         if (c[0] != code[0] || c[1] != code[1] || c[2] != code[2]) continue;
-        run.reserve(static_cast<size_t>(n - k));
-        for (int j = k; j < n; ++j) run.push_back(PileCardAt(pile, j));
+        place.pile = &pile;
+        place.first = k;
         return true;
       }
     }
@@ -159,6 +169,16 @@ std::vector<int> RunOfCard(const GameContext& ctx, int card) {
   if (!search(ctx.FilaPiles, ctx.GameRules.TableauCount())) {
     search(ctx.AppoggPiles, ctx.GameRules.ReserveCount());
   }
+  return place;
+}
+
+}  // namespace
+
+std::vector<int> RunOfCard(const GameContext& ctx, int card) {
+  const RunPlace place = FindRun(ctx, card);
+  std::vector<int> run;
+  run.reserve(static_cast<size_t>(place.size()));
+  for (int k = 0; k < place.size(); ++k) run.push_back(place.at(k));
   return run;
 }
 
@@ -168,9 +188,9 @@ bool IsValidRun(GameContext& ctx, int card, int i) {
   if (moveRule != 1 && moveRule != 10) return true;
   if (i < 0 || i >= kMaxTableaus) return false;
   const int suitRule = moveRule == 10 ? 0 : rules.TableauRule(i);
-  const std::vector<int> run = RunOfCard(ctx, card);
-  for (size_t k = 1; k < run.size(); ++k) {
-    if (!CanBuildOn(ctx, run[k - 1], run[k], rules.TableauStart(i), rules.FoundationBase(0),
+  const RunPlace run = FindRun(ctx, card);
+  for (int k = 1; k < run.size(); ++k) {
+    if (!CanBuildOn(ctx, run.at(k - 1), run.at(k), rules.TableauStart(i), rules.FoundationBase(0),
                     rules.TableauDirection(i), suitRule, false, rules.TableauWrap(i) > 0, i,
                     false)) {
       return false;
@@ -180,9 +200,9 @@ bool IsValidRun(GameContext& ctx, int card, int i) {
 }
 
 bool RunLengthAllowed(GameContext& ctx, int card, bool toEmptyPile) {
-  const std::vector<int> run = RunOfCard(ctx, card);
-  const int n = static_cast<int>(run.size());
-  ctx.GameState.RunLastCard() = static_cast<int16_t>(run.empty() ? 0 : run.back());
+  const RunPlace run = FindRun(ctx, card);
+  const int n = run.size();
+  ctx.GameState.RunLastCard() = static_cast<int16_t>(n == 0 ? 0 : run.at(n - 1));
   const GameRulesRecord& rules = ctx.GameRules;
   const int m = rules.MaxMoveCards();
   const int e = EmptyCount(ctx.FilaPiles, rules.TableauCount());
@@ -192,7 +212,7 @@ bool RunLengthAllowed(GameContext& ctx, int card, bool toEmptyPile) {
     case -1:
       return true;
     case -12:
-      return n == 1 || (!run.empty() && CardRank(run.front()) == kKing);
+      return n == 1 || (n > 0 && CardRank(run.at(0)) == kKing);
     case -5:
       if (e == 0) return n <= r + 1;
       return toEmptyPile ? n <= r + e : n <= r + e + 1;
