@@ -1,5 +1,7 @@
 #include "engine/undo.h"
 
+#include <algorithm>
+
 #include "core/cards.h"
 #include "engine/ports.h"
 #include "engine/score.h"
@@ -17,16 +19,17 @@ void AppendPileLines(const GameContext& ctx, const StringList& piles, int count,
     if (i < static_cast<int>(piles.size())) {
       const std::string& pile = piles[static_cast<size_t>(i)];
       const int n = PileCardCount(pile);
-      line.reserve(static_cast<size_t>(n) * 4);
-      for (int k = 0; k < n; ++k) {
+      line.resize(static_cast<size_t>(n) * 4);
+      char* at = line.data();
+      for (int k = 0; k < n; ++k, at += 4) {
         const int card = PileCardAt(pile, k);
         // A hole or a damaged code is written as the hole "000".
         if (card == 0) {
-          line += "0000";
+          std::copy_n("0000", 4, at);
           continue;
         }
-        line.append(pile, static_cast<size_t>(k) * 3, 3);
-        line += IsFaceUp(ctx, card) ? '1' : '0';
+        pile.copy(at, 3, static_cast<size_t>(k) * 3);
+        at[3] = IsFaceUp(ctx, card) ? '1' : '0';
       }
     }
     out.push_back(std::move(line));
@@ -67,7 +70,10 @@ void SaveTableSnapshot(const GameContext& ctx, StringList& list) {
 void RestorePileFromSnapshot(GameContext& ctx, StringList& piles, int index,
                              const std::string& line) {
   if (index < 0 || index >= static_cast<int>(piles.size())) return;
-  piles[static_cast<size_t>(index)].clear();
+  static const std::string kFaceUp = "1", kFaceDown = "0";
+  std::string& pile = piles[static_cast<size_t>(index)];
+  pile.clear();
+  pile.reserve(line.size() / 4 * 3);
   for (size_t i = 0; i + 4 <= line.size(); i += 4) {
     int code = 0;
     for (size_t k = i; k < i + 3; ++k) {
@@ -76,8 +82,9 @@ void RestorePileFromSnapshot(GameContext& ctx, StringList& piles, int index,
       code = code * 10 + (c - '0');
     }
     if (code > kCardCodes) return;
-    const char face = line[i + 3];
-    AppendCardToList(ctx, piles, index, code, std::string(1, face == '1' ? '1' : '0'));
+    // The three digits are the card's code as the pile writes it.
+    pile.append(line, i, 3);
+    if (code != 0) SetCardFace(ctx, code, line[i + 3] == '1' ? kFaceUp : kFaceDown);
   }
 }
 
@@ -98,21 +105,17 @@ void PushUndoState(GameContext& ctx, bool toUndo, bool clearRedo) {
     ctx.RedoLog.clear();
     return;
   }
-  StringList snap;
-  SaveTableSnapshot(ctx, snap);
   StringList& mazzo = toUndo ? ctx.UndoMazzo : ctx.RedoMazzo;
   StringList& dest = toUndo ? ctx.UndoDest : ctx.RedoDest;
   StringList& fila = toUndo ? ctx.UndoFila : ctx.RedoFila;
   StringList& appogg = toUndo ? ctx.UndoAppogg : ctx.RedoAppogg;
-  int line = 0;
-  for (int i = 0; i < kStockSlots; ++i) mazzo.push_back(std::move(snap[line++]));
+  AppendPileLines(ctx, ctx.MazzoPiles, kStockSlots, mazzo);
+  const size_t firstFoundation = dest.size();
+  AppendPileLines(ctx, ctx.DestPiles, kMaxFoundations, dest);
   // The pair selection on foundation 1 is never brought back.
-  const bool blankSelection = IsSelectionGame(ctx);
-  for (int i = 0; i < kMaxFoundations; ++i, ++line) {
-    dest.push_back(i == 0 && blankSelection ? std::string() : std::move(snap[line]));
-  }
-  for (int i = 0; i < kMaxTableaus; ++i) fila.push_back(std::move(snap[line++]));
-  for (int i = 0; i < kMaxReserves; ++i) appogg.push_back(std::move(snap[line++]));
+  if (IsSelectionGame(ctx)) dest[firstFoundation].clear();
+  AppendPileLines(ctx, ctx.FilaPiles, kMaxTableaus, fila);
+  AppendPileLines(ctx, ctx.AppoggPiles, kMaxReserves, appogg);
   (toUndo ? ctx.UndoLog : ctx.RedoLog) += ",";
 }
 
