@@ -148,7 +148,8 @@ int MaxSelection(int kind) {
 }
 
 // A selection of these ranks on these tableau piles is complete.
-bool SelectionComplete(const GameContext& ctx, std::vector<int> ranks,
+// Sorts the ranks.
+bool SelectionComplete(const GameContext& ctx, std::vector<int>& ranks,
                        const std::vector<int>& piles) {
   const int kind = ctx.GameRules.GameKind();
   const int target = ctx.GameRules.SelectionFoundation();
@@ -184,6 +185,17 @@ bool SelectionComplete(const GameContext& ctx, std::vector<int> ranks,
     default:
       return target > 0 && RankSum(ranks) == target;
   }
+}
+
+// Whether a larger selection holding these (sorted) ranks could still be
+// complete; false lets the search skip every set that grows from them.
+// Only the four-card sums of kind 1 are judged; other kinds may always grow.
+bool SelectionMayGrow(const GameContext& ctx, const std::vector<int>& ranks) {
+  if (ctx.GameRules.GameKind() != 1 || ranks.empty() || ranks.front() < 1) return true;
+  // Four of a rank from ten up, or cards up to nine adding to the target.
+  if (ranks.back() >= 10) return ranks.front() == ranks.back();
+  const int target = ctx.GameRules.SelectionFoundation();
+  return (target == 10 || target == 15) && RankSum(ranks) < target;
 }
 
 }  // namespace
@@ -320,16 +332,21 @@ std::vector<std::vector<int>> CompleteSelections(GameContext& ctx) {
   const int most = MaxSelection(ctx.GameRules.GameKind());
   std::vector<std::vector<int>> found;
   std::vector<size_t> at;
+  // Filled anew for every set; kept here so that their room is reused.
+  std::vector<int> ranks, onPiles, cards;
   // Every set of up to `most` tops, in pile order.
   auto visit = [&](auto&& self, size_t from) -> void {
     if (!at.empty()) {
-      std::vector<int> ranks, onPiles, cards;
+      ranks.clear();
+      onPiles.clear();
+      cards.clear();
       for (size_t k : at) {
         ranks.push_back(CardRank(tops[k]));
         onPiles.push_back(piles[k]);
         cards.push_back(tops[k]);
       }
       if (SelectionComplete(ctx, ranks, onPiles)) found.push_back(cards);
+      if (!SelectionMayGrow(ctx, ranks)) return;
     }
     if (static_cast<int>(at.size()) == most) return;
     for (size_t k = from; k < tops.size(); ++k) {

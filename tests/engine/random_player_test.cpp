@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/gamesfile.h"
 #include "engine/undo.h"
@@ -15,7 +17,11 @@
 namespace tw {
 namespace {
 
+using testing::C;
+using testing::D;
+using testing::H;
 using testing::PlayTest;
+using testing::S;
 
 constexpr int kStepsPerDeal = 250;
 
@@ -76,6 +82,24 @@ TEST_F(PlayTest, RandomPlayKeepsEveryCardAndHistoryRoundTrips) {
   // The selection games and the tableau redeal are played too.
   EXPECT_GT(selections, 0);
   EXPECT_GT(tableauRedeals, 0);
+}
+
+// Kind 1 selections: cards up to nine adding to the target (two of them for
+// 10), or four Kings. The search skips sets that cannot grow into one; every
+// complete set must still be found, in pile order.
+TEST_F(PlayTest, SumSelectionsAreAllFoundInPileOrder) {
+  using Sets = std::vector<std::vector<int>>;
+  const Sets fifteens = {{H(1), H(5), H(9)}, {H(1), H(9), D(5)}, {H(13), D(13), C(13), S(13)}};
+  const Sets tens = {{H(1), H(9)}, {H(5), D(5)}, {H(13), D(13), C(13), S(13)}};
+  const std::vector<int> tops = {H(1), H(5), H(9), H(13), D(13), C(13), S(13), D(5)};
+  GameRulesRecord& r = ctx.GameRules;
+  r.GameKind() = 1;
+  r.TableauCount() = static_cast<int16_t>(tops.size());
+  for (size_t i = 0; i < tops.size(); ++i) Lay(ctx.FilaPiles, static_cast<int>(i), {tops[i]});
+  for (const auto& [target, expected] : {std::pair{15, fifteens}, std::pair{10, tens}}) {
+    r.SelectionFoundation() = static_cast<int16_t>(target);
+    EXPECT_EQ(CompleteSelections(ctx), expected) << "target " << target;
+  }
 }
 
 }  // namespace
