@@ -266,7 +266,39 @@ int TakeCard(GameContext& ctx, int card) { return FindCardInPiles(ctx, card, 1);
 
 int BlankCard(GameContext& ctx, int card) { return FindCardInPiles(ctx, card, 2); }
 
+namespace {
+
+// Every code's location in one pass over the piles.
+void FillCardLocations(const GameContext& ctx, CardLocationIndex& index) {
+  index.locations.fill(0);
+  index.filled = true;
+  // The piles in LocateCard's order; the first pile that holds a code wins.
+  auto note = [&at = index.locations](const StringList& list, int i, int location) {
+    if (!InRange(list, i)) return;
+    const std::string& pile = list[static_cast<size_t>(i)];
+    for (size_t k = 0; k + 3 <= pile.size(); k += 3) {
+      const int card = CodeAt(pile, k);
+      if (ValidCard(card) && at[static_cast<size_t>(card)] == 0) {
+        at[static_cast<size_t>(card)] = static_cast<int16_t>(location);
+      }
+    }
+  };
+  note(ctx.MazzoPiles, 0, kStockLocation);
+  note(ctx.MazzoPiles, 1, kWasteLocation);
+  for (int i = 0; i < kMaxFoundations; ++i) note(ctx.DestPiles, i, -(i + 1));
+  const int tableaus = ClampCount(ctx.GameRules.TableauCount(), kMaxTableaus);
+  for (int i = 0; i < tableaus; ++i) note(ctx.FilaPiles, i, i + 1);
+  const int reserves = ClampCount(ctx.GameRules.ReserveCount(), kMaxReserves);
+  for (int i = 0; i < reserves; ++i) note(ctx.AppoggPiles, i, -(i + 21));
+}
+
+}  // namespace
+
 int LocateCard(const GameContext& ctx, int card) {
+  if (ctx.CardLocations && ValidCard(card)) {
+    if (!ctx.CardLocations->filled) FillCardLocations(ctx, *ctx.CardLocations);
+    return ctx.CardLocations->locations[static_cast<size_t>(card)];
+  }
   auto holds = [card](const StringList& list, int index) {
     return InRange(list, index) && FindCode(list[static_cast<size_t>(index)], card) !=
                                        std::string::npos;

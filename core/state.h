@@ -123,6 +123,12 @@ constexpr int16_t kUnusedReserve = -10003;
 // A stored coordinate below this marks a pile the game does not use.
 constexpr int kUnusedBelow = -9999;
 
+// LocateCard of every code 1..104 (entry 0 unused), for GameContext::CardLocations.
+struct CardLocationIndex {
+  bool filled = false;
+  std::array<int16_t, kCardCodes + 1> locations{};
+};
+
 class TablePort;
 class GamesFile;
 struct EnginePorts;
@@ -161,6 +167,10 @@ struct GameContext {
   int64_t GameStartTime = 0, GameEndTime = 0, PauseStartTime = 0;
   uint8_t DemoMode = 0;
   int ReserveDealCounter = 0;
+  // While set, LocateCard answers codes 1..104 from this index, filled on its
+  // first use, instead of searching the piles; whoever sets it leaves the
+  // piles alone until it is cleared.
+  CardLocationIndex* CardLocations = nullptr;
 
   MainWindowFlags TfrmMain;
 

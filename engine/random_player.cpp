@@ -247,12 +247,17 @@ std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
       }
     }
   }
+  // The tests below leave the piles alone: the rules that ask where a card
+  // lies find every card in one search of the table rather than one each.
+  CardLocationIndex locations;
+  ctx.CardLocations = &locations;
   for (const Lift& lift : Lifts(ctx)) {
     for (const Target& target : targets) {
       if (target.pile == lift.source) continue;
       if (Allowed(ctx, lift, target)) moves.push_back({lift.card, target.name, lift.lifted});
     }
   }
+  ctx.CardLocations = nullptr;
   return moves;
 }
 

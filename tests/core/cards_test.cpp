@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/cards.h"
 #include "tests/core/fake_table_port.h"
 
@@ -199,6 +201,32 @@ TEST_F(PileStoreTest, SearchOrderAndRanges) {
   EXPECT_EQ(BlankCard(ctx, 104), 6);
   EXPECT_EQ(ctx.AppoggPiles[3], "000");
   EXPECT_EQ(TakeCard(ctx, 30), -1);
+}
+
+// The index LocateCard may answer from gives what the search gives: the
+// first pile in the search order wins, holes, damaged codes and piles past
+// the used counts are not seen, codes outside 1..104 are still searched.
+TEST_F(PileStoreTest, LocationIndexAnswersAsTheSearch) {
+  ctx.MazzoPiles[0] = "053";
+  ctx.MazzoPiles[1] = "001";
+  ctx.MazzoPiles[2] = "030";
+  ctx.DestPiles[15] = "040";
+  ctx.FilaPiles[0] = "0530x1000";  // 53 again, a damaged code, a hole
+  ctx.FilaPiles[2] = "040007";
+  ctx.FilaPiles[7] = "020";
+  ctx.FilaPiles[8] = "021";  // past TableauCount
+  ctx.AppoggPiles[3] = "104007";
+  ctx.AppoggPiles[5] = "090";  // past ReserveCount
+  ctx.AppoggPiles[0] = "200";
+  std::vector<int> searched;
+  for (int card = -1; card <= 200; ++card) searched.push_back(LocateCard(ctx, card));
+  CardLocationIndex index;
+  ctx.CardLocations = &index;
+  for (int card = -1; card <= 200; ++card) {
+    EXPECT_EQ(LocateCard(ctx, card), searched[static_cast<size_t>(card + 1)]) << card;
+  }
+  EXPECT_TRUE(index.filled);
+  ctx.CardLocations = nullptr;
 }
 
 TEST_F(PileStoreTest, PileHelpers) {
