@@ -152,8 +152,8 @@ RunPlace FindRun(const GameContext& ctx, int card) {
   const char code[3] = {static_cast<char>('0' + card / 100),
                         static_cast<char>('0' + card / 10 % 10),
                         static_cast<char>('0' + card % 10)};
-  auto search = [&](const StringList& list, int count) {
-    for (int p = 0; p < count && p < static_cast<int>(list.size()); ++p) {
+  auto search = [&](const StringList& list, int count, int from = 0) {
+    for (int p = from; p < count && p < static_cast<int>(list.size()); ++p) {
       const std::string& pile = list[static_cast<size_t>(p)];
       const int n = PileCardCount(pile);
       for (int k = 0; k < n; ++k) {
@@ -166,6 +166,21 @@ RunPlace FindRun(const GameContext& ctx, int card) {
     }
     return false;
   };
+  // With the card locations indexed, a card found first on a tableau pile or
+  // reserve is looked for there alone (the index searches tableau piles
+  // before reserves, as this search does); one found nowhere is on neither.
+  if (ctx.CardLocations && card <= kCardCodes) {
+    const int loc = LocateCard(ctx, card);
+    if (loc == 0) return place;
+    if (loc >= 1 && loc <= kMaxTableaus) {
+      search(ctx.FilaPiles, loc, loc - 1);
+      return place;
+    }
+    if (loc <= -21 && loc >= -20 - kMaxReserves) {
+      search(ctx.AppoggPiles, -loc - 20, -loc - 21);
+      return place;
+    }
+  }
   if (!search(ctx.FilaPiles, ctx.GameRules.TableauCount())) {
     search(ctx.AppoggPiles, ctx.GameRules.ReserveCount());
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/build_rules.h"
 #include "tests/engine/engine_fixture.h"
 
@@ -46,6 +48,29 @@ class Legality : public EngineTest {
     }
   }
 };
+
+// With the card locations indexed, runs are looked for on the pile the index
+// names; they must be the runs the full search finds, also for a card that
+// lies twice (on the stock or a foundation first) or past the used piles.
+TEST_F(Legality, RunsFoundThroughTheLocationIndexMatchTheSearch) {
+  Lay(ctx.MazzoPiles, 0, {H(5), D(2)});
+  Lay(ctx.DestPiles, 0, {H(1), H(2)});
+  Lay(ctx.FilaPiles, 0, {S(9), H(8), C(7)});
+  Lay(ctx.FilaPiles, 3, {D(2), H(2), S(6)});
+  Lay(ctx.FilaPiles, 9, {C(3)});  // past TableauCount
+  Lay(ctx.AppoggPiles, 1, {H(5), D(9)});
+  Lay(ctx.AppoggPiles, 6, {C(4)});  // past ReserveCount
+  std::vector<std::vector<int>> searched;
+  for (int card = 0; card <= 120; ++card) searched.push_back(RunOfCard(ctx, card));
+  CardLocationIndex index;
+  ctx.CardLocations = &index;
+  for (int card = 0; card <= 120; ++card) {
+    EXPECT_EQ(RunOfCard(ctx, card), searched[static_cast<size_t>(card)]) << card;
+  }
+  ctx.CardLocations = nullptr;
+  EXPECT_EQ(searched[static_cast<size_t>(D(2))], (std::vector<int>{D(2), H(2), S(6)}));
+  EXPECT_EQ(searched[static_cast<size_t>(D(9))], (std::vector<int>{D(9)}));
+}
 
 TEST_F(Legality, FoundationsTakeSingleCardsOnly) {
   Lay(ctx.FilaPiles, 0, {S(9), H(1)});
