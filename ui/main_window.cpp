@@ -327,9 +327,6 @@ void MainWindow::ApplyStartupSettings(const WindowPreferences& prefs) {
   EnableUndoRedo(!ctx_.CfgIs(cfg::Undo_Enabled, "2"));
   SetTableCursor(std::atoi(ctx_.Cfg(cfg::Cursor).c_str()));
 
-  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  const QSize s = screen ? screen->size() : QSize(1024, 768);
-  view_.SetTableSize(s.width() + 30, s.height() + 30);
   MainWindowResized();
   view_.PaintBackgroundFromSettings(view_.TableBmp());
   view_.RefreshScreen();
@@ -341,9 +338,10 @@ void MainWindow::MainWindowResized() {
   pnl_tb_->setGeometry(0, 0, w, bar ? bar->height() : kToolbarHeight);
   LayoutStatusPanels();
   view_.SetWindowSize(std::max(w, 1), std::max(h, 1));
-  // The table pictures cover the screen and 30 pixels more; a window larger
-  // than the screen (a second monitor, a test) grows them.
-  if (view_.TableBmp().Width() < w + 30 || view_.TableBmp().Height() < h + 30) {
+  // The table pictures cover the window and 30 pixels more; they grow with
+  // it and keep their size when it shrinks.
+  const bool grown = view_.TableBmp().Width() < w + 30 || view_.TableBmp().Height() < h + 30;
+  if (grown) {
     view_.SetTableSize(std::max(view_.TableBmp().Width(), w + 30),
                        std::max(view_.TableBmp().Height(), h + 30));
   }
@@ -351,7 +349,12 @@ void MainWindow::MainWindowResized() {
   if (!pnl_status_bar_->isHidden()) {
     pnl_status_bar_->setGeometry(0, h - 20, w, 20);
   }
-  if (ctx_.TfrmMain.FirstActivation == 1 || closing_) return;
+  if (closing_) return;
+  if (ctx_.TfrmMain.FirstActivation == 1) {
+    // No game yet: the grown part gets the bare table.
+    if (grown) view_.PaintBackgroundFromSettings(view_.TableBmp());
+    return;
+  }
   // The cards stay hidden while paused.
   if (Paused()) {
     ShowPauseScreen();

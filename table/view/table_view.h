@@ -75,7 +75,7 @@ class TableView : public TablePort {
   gfx::Bitmap& TableBmp() { return table_; }
   gfx::Bitmap& BackgroundBmp() { return background_; }
   gfx::Bitmap& WindowCanvas() { return window_; }
-  // The table and background pictures; the window sets at least the screen
+  // The table and background pictures; the window sets at least its own
   // size plus 30 in each direction, and grows them while scrolling.
   void SetTableSize(int width, int height);
   void SetWindowSize(int width, int height);
@@ -156,6 +156,11 @@ class TableView : public TablePort {
   void DrawStockSlotMarker(int slot, gfx::Bitmap& canvas);
   void DrawStockSlotTop(int slot, gfx::Bitmap& canvas);
   void PaintOne(gfx::Bitmap& canvas, int kind, gfx::Colour colour, gfx::Colour fixed);
+  // The whole surface in one colour, or the Images picture tiled from its
+  // top-left. The background picture, like for a fade, keeps no pixels for
+  // them.
+  void FillAll(gfx::Bitmap& canvas, gfx::Colour colour);
+  void TileAll(gfx::Bitmap& canvas, const std::string& name);
   int CW() const { return ctx_.CardWidth; }
   int CH() const { return ctx_.CardHeight; }
 

@@ -1,8 +1,10 @@
-// A table taller than the window scrolls when the preferences allow it.
+// The table picture follows the window; a table taller than the window
+// scrolls when the preferences allow it.
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
 
+#include "platform/gfx/draw.h"
 #include "table/view/table_view.h"
 #include "tests/ui/ui_fixture.h"
 
@@ -36,6 +38,31 @@ TEST_F(TableScrollTest, ATallTableGetsTheBarAndScrolls) {
   EXPECT_FALSE(window().TableScrollVisible());
   EXPECT_EQ(ctx().GameState.ScrollOffsetY(), 0);
   EXPECT_EQ(ctx().GetFoundationY(0), stockTop);
+}
+
+class TablePictureTest : public WindowTest {};
+
+TEST_F(TablePictureTest, FollowsTheWindowAndGrowsWithIt) {
+  Deal(1, "1");
+  TableView& view = program->View();
+  const auto covers = [&] {
+    const QSize client = window().Surface()->size();
+    EXPECT_GE(view.TableBmp().Width(), client.width() + 30);
+    EXPECT_GE(view.TableBmp().Height(), client.height() + 30);
+    // The grown part shows the bare table, in the window too.
+    const int x = client.width() - 2, y = client.height() - 30;
+    EXPECT_EQ(gfx::GetPixel(view.WindowCanvas(), x, y), gfx::GetPixel(view.BackgroundBmp(), x, y));
+    EXPECT_EQ(gfx::GetPixel(view.TableBmp(), x, y), gfx::GetPixel(view.BackgroundBmp(), x, y));
+    EXPECT_NE(gfx::GetPixel(view.TableBmp(), x, y), gfx::kWhite);
+  };
+  // Sized from the window, not the screen.
+  EXPECT_EQ(view.TableBmp().Width(), window().Surface()->width() + 30);
+  covers();
+  window().resize(1400, 1000);
+  QApplication::processEvents();
+  ASSERT_GT(window().Surface()->width() + 30, 1000 + 30);
+  covers();
+  EXPECT_TRUE(view.BackgroundBmp().Plain());
 }
 
 class NoTableScrollTest : public TableScrollTest {
