@@ -327,6 +327,9 @@ void MainWindow::ApplyStartupSettings(const WindowPreferences& prefs) {
   EnableUndoRedo(!ctx_.CfgIs(cfg::Undo_Enabled, "2"));
   SetTableCursor(std::atoi(ctx_.Cfg(cfg::Cursor).c_str()));
 
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QSize s = screen ? screen->size() : QSize(1024, 768);
+  view_.SetTableSize(s.width() + 30, s.height() + 30);
   MainWindowResized();
   view_.PaintBackgroundFromSettings(view_.TableBmp());
   view_.RefreshScreen();
@@ -338,21 +341,24 @@ void MainWindow::MainWindowResized() {
   pnl_tb_->setGeometry(0, 0, w, bar ? bar->height() : kToolbarHeight);
   LayoutStatusPanels();
   view_.SetWindowSize(std::max(w, 1), std::max(h, 1));
-  // The table pictures cover the window and 30 pixels more; they grow with
-  // it and keep their size when it shrinks.
-  const bool grown = view_.TableBmp().Width() < w + 30 || view_.TableBmp().Height() < h + 30;
-  if (grown) {
-    view_.SetTableSize(std::max(view_.TableBmp().Width(), w + 30),
-                       std::max(view_.TableBmp().Height(), h + 30));
+  // The table covers the screen and 30 pixels more; a window larger than the
+  // screen (a second monitor, a test) grows it. Its pictures hold only what
+  // the window can show.
+  const QSize pictures(view_.TableBmp().Width(), view_.TableBmp().Height());
+  view_.LimitPictures(w + 30, h + 30);
+  const QSize table = view_.TableSize();
+  if (table.width() < w + 30 || table.height() < h + 30) {
+    view_.SetTableSize(std::max(table.width(), w + 30), std::max(table.height(), h + 30));
   }
+  const bool resized = pictures != QSize(view_.TableBmp().Width(), view_.TableBmp().Height());
   if (TableScrollVisible()) PlaceTableScrollBar();
   if (!pnl_status_bar_->isHidden()) {
     pnl_status_bar_->setGeometry(0, h - 20, w, 20);
   }
   if (closing_) return;
   if (ctx_.TfrmMain.FirstActivation == 1) {
-    // No game yet: the grown part gets the bare table.
-    if (grown) view_.PaintBackgroundFromSettings(view_.TableBmp());
+    // No game yet: pictures of a new size get the bare table.
+    if (resized) view_.PaintBackgroundFromSettings(view_.TableBmp());
     return;
   }
   // The cards stay hidden while paused.
@@ -387,7 +393,7 @@ void MainWindow::UpdateTableScroll() {
   const bool shown = TableScrollVisible();
   int slack = 0;
   const bool grow =
-      shown ? view_.TableBmp().Height() - 2 * ctx_.CardHeight < needed : client < needed;
+      shown ? view_.TableSize().height() - 2 * ctx_.CardHeight < needed : client < needed;
   const int growth = 2 * ctx_.CardHeight + (needed - client);
   if (!allowed && shown) slack = -10000;
   if (shown && client - slack >= needed) {
@@ -399,7 +405,7 @@ void MainWindow::UpdateTableScroll() {
     return;
   }
   if (grow && allowed && growth > 0) {
-    view_.SetTableSize(view_.TableBmp().Width(), view_.TableBmp().Height() + growth);
+    view_.SetTableSize(view_.TableSize().width(), view_.TableSize().height() + growth);
     scr_bar_main_->setMaximum(scr_bar_main_->maximum() + std::max(0, growth - 30));
     scr_bar_main_->show();
     view_.SetScrollBarVisible(true);

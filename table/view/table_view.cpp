@@ -126,8 +126,28 @@ TableView::TableView(GameContext& ctx, const gfx::ResourceLibrary& library)
     : ctx_(ctx), library_(library), loader_(ctx, library), colours_(GetColorCount()) {}
 
 void TableView::SetTableSize(int width, int height) {
-  table_.SetSize(width, height);
-  background_.SetSize(width, height);
+  table_size_ = QSize(width, height);
+  FitPictures();
+}
+
+void TableView::LimitPictures(int width, int height) {
+  picture_limit_ = QSize(width, height);
+  FitPictures();
+}
+
+void TableView::SetScrollBarVisible(bool visible) {
+  scroll_bar_visible_ = visible;
+  FitPictures();
+}
+
+void TableView::FitPictures() {
+  int w = table_size_.width(), h = table_size_.height();
+  if (picture_limit_.isValid()) {
+    w = std::min(w, picture_limit_.width());
+    if (!scroll_bar_visible_) h = std::min(h, picture_limit_.height());
+  }
+  table_.SetSize(w, h);
+  background_.SetSize(w, h);
 }
 
 void TableView::SetWindowSize(int width, int height) { window_.SetSize(width, height); }
@@ -184,7 +204,8 @@ void TableView::PaintOne(gfx::Bitmap& canvas, int kind, gfx::Colour colour, gfx:
     if (ctx_.Cfg(cfg::Fade_Background) == "Y" && colours_ > 256) {
       // The fade covers the whole fill.
       const int extra = scroll_bar_visible_ ? 80 : 1;
-      const QRect fade(0, -canvas.YOffset(), table_.Width() + 1, table_.Height() + extra);
+      const QRect fade(0, -canvas.YOffset(), table_size_.width() + 1,
+                       table_size_.height() + extra);
       if (&canvas == &background_) {
         // Its rows are one colour each: one column of it, repeated across.
         gfx::Bitmap column(1, fade.height());

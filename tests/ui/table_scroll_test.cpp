@@ -1,5 +1,5 @@
-// The table picture follows the window; a table taller than the window
-// scrolls when the preferences allow it.
+// The table pictures hold what the window shows; a table taller than the
+// window scrolls when the preferences allow it.
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
@@ -33,6 +33,14 @@ TEST_F(TableScrollTest, ATallTableGetsTheBarAndScrolls) {
   Bar()->setValue(20);
   EXPECT_EQ(ctx().GameState.ScrollOffsetY(), 20);
   EXPECT_EQ(ctx().GetFoundationY(0), stockTop - 20);
+  // Scrolled to the end, the window's last row still comes from the table.
+  Bar()->setValue(Bar()->maximum());
+  TableView& view = program->View();
+  EXPECT_EQ(view.TableBmp().Height(), view.TableSize().height());
+  for (int x : {5, 400})
+    EXPECT_EQ(gfx::GetPixel(view.TableBmp(), x, client - 1),
+              gfx::GetPixel(view.WindowCanvas(), x, client - 1));
+  Bar()->setValue(20);
   ctx().SetCfg(cfg::VertScrollBar, "N");
   window().UpdateTableScroll();
   EXPECT_FALSE(window().TableScrollVisible());
@@ -40,29 +48,35 @@ TEST_F(TableScrollTest, ATallTableGetsTheBarAndScrolls) {
   EXPECT_EQ(ctx().GetFoundationY(0), stockTop);
 }
 
-class TablePictureTest : public WindowTest {};
+class TablePictureTest : public WindowTest {
+ protected:
+  QSize WindowSize() override { return QSize(600, 450); }
+};
 
-TEST_F(TablePictureTest, FollowsTheWindowAndGrowsWithIt) {
+TEST_F(TablePictureTest, HoldsWhatTheWindowShowsOfTheTable) {
   Deal(1, "1");
   TableView& view = program->View();
-  const auto covers = [&] {
+  const QSize screen = window().screen()->size();
+  ASSERT_LT(window().Surface()->width(), screen.width());
+  for (QSize size : {QSize(600, 450), QSize(screen.width() + 200, screen.height() + 100),
+                     QSize(640, 480)}) {
+    window().resize(size);
+    QApplication::processEvents();
     const QSize client = window().Surface()->size();
-    EXPECT_GE(view.TableBmp().Width(), client.width() + 30);
-    EXPECT_GE(view.TableBmp().Height(), client.height() + 30);
-    // The grown part shows the bare table, in the window too.
+    SCOPED_TRACE(client.width());
+    // The table keeps the screen size and what the window has grown it to.
+    EXPECT_GE(view.TableSize().width(), std::max(client.width(), screen.width()) + 30);
+    EXPECT_GE(view.TableSize().height(), std::max(client.height(), screen.height()) + 30);
+    EXPECT_EQ(view.TableBmp().Width(), client.width() + 30);
+    EXPECT_EQ(view.TableBmp().Height(), client.height() + 30);
+    // The bare table is right in the window and both pictures.
     const int x = client.width() - 2, y = client.height() - 30;
-    EXPECT_EQ(gfx::GetPixel(view.WindowCanvas(), x, y), gfx::GetPixel(view.BackgroundBmp(), x, y));
-    EXPECT_EQ(gfx::GetPixel(view.TableBmp(), x, y), gfx::GetPixel(view.BackgroundBmp(), x, y));
-    EXPECT_NE(gfx::GetPixel(view.TableBmp(), x, y), gfx::kWhite);
-  };
-  // Sized from the window, not the screen.
-  EXPECT_EQ(view.TableBmp().Width(), window().Surface()->width() + 30);
-  covers();
-  window().resize(1400, 1000);
-  QApplication::processEvents();
-  ASSERT_GT(window().Surface()->width() + 30, 1000 + 30);
-  covers();
-  EXPECT_TRUE(view.BackgroundBmp().Plain());
+    const gfx::Colour bare = gfx::GetPixel(view.BackgroundBmp(), x, y);
+    EXPECT_EQ(gfx::GetPixel(view.WindowCanvas(), x, y), bare);
+    EXPECT_EQ(gfx::GetPixel(view.TableBmp(), x, y), bare);
+    EXPECT_NE(bare, gfx::kWhite);
+    EXPECT_TRUE(view.BackgroundBmp().Plain());
+  }
 }
 
 class NoTableScrollTest : public TableScrollTest {

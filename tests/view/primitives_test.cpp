@@ -391,6 +391,13 @@ TEST_F(ViewTest, BareTableOfAColourFadeOrTileKeepsNoPixels) {
       EXPECT_TRUE(bare.Plain()) << grow;
       ASSERT_EQ(gfx::Bitmap(bare).Image(), t.Image()) << grow;
     }
+    // Pictures limited to what a window shows hold the same top-left part.
+    const QImage whole = t.Image().copy();
+    view.LimitPictures(300, 200);
+    view.PaintBackgroundFromSettings(t);
+    EXPECT_EQ(t.Image(), whole.copy(0, 0, 300, 200));
+    EXPECT_EQ(gfx::Bitmap(bare).Image(), t.Image());
+    view.LimitPictures(100000, 100000);
   }
 }
 
