@@ -270,20 +270,25 @@ void MainWindow::BuildPanels() {
 }
 
 void MainWindow::LoadCursors(const gfx::ResourceLibrary& library) {
+  cursor_library_ = &library;
+  cursors_.clear();
+}
+
+void MainWindow::SetTableCursor(int slot) {
   static const struct {
     int slot;
     const char* name;
   } kCursors[] = {{10, "CUR_ARROW1A"}, {11, "CUR_ARROW2A"}, {12, "CUR_HAND1A"},  {13, "CUR_HAND2A"},
                   {14, "CUR_CROSS1A"}, {20, "CUR_ARROW1B"}, {21, "CUR_ARROW2B"}, {22, "CUR_HAND1B"},
                   {23, "CUR_HAND2B"},  {24, "CUR_CROSS1B"}};
-  for (const auto& c : kCursors) {
-    const gfx::CursorImage image = library.LoadCursor(c.name);
-    if (!image.Empty()) cursors_[c.slot] = gfx::ToQCursor(image);
-  }
-}
-
-void MainWindow::SetTableCursor(int slot) {
   auto it = cursors_.find(slot);
+  if (it == cursors_.end() && cursor_library_) {
+    for (const auto& c : kCursors) {
+      if (c.slot != slot) continue;
+      const gfx::CursorImage image = cursor_library_->LoadCursor(c.name);
+      if (!image.Empty()) it = cursors_.emplace(slot, gfx::ToQCursor(image)).first;
+    }
+  }
   if (it != cursors_.end()) {
     surface_->setCursor(it->second);
   } else {
@@ -647,7 +652,7 @@ void MainWindow::RunFirstActivation() {
   UpgradeDataFiles(ctx_);
   MainWindowResized();
   ShowStartupDialogs();
-  if (first_deal_direct_ || !open_game_) {
+  if (first_deal_direct_ || !HasOpenGame()) {
     // The current game of the preferences, without asking.
     int64_t game = -1;
     if (ParseInt(ctx_.Cfg(cfg::Game), game) && game >= 0) PlayGame(static_cast<int>(game), "");
