@@ -270,20 +270,25 @@ void MainWindow::BuildPanels() {
 }
 
 void MainWindow::LoadCursors(const gfx::ResourceLibrary& library) {
+  cursor_library_ = &library;
+  cursors_.clear();
+}
+
+void MainWindow::SetTableCursor(int slot) {
   static const struct {
     int slot;
     const char* name;
   } kCursors[] = {{10, "CUR_ARROW1A"}, {11, "CUR_ARROW2A"}, {12, "CUR_HAND1A"},  {13, "CUR_HAND2A"},
                   {14, "CUR_CROSS1A"}, {20, "CUR_ARROW1B"}, {21, "CUR_ARROW2B"}, {22, "CUR_HAND1B"},
                   {23, "CUR_HAND2B"},  {24, "CUR_CROSS1B"}};
-  for (const auto& c : kCursors) {
-    const gfx::CursorImage image = library.LoadCursor(c.name);
-    if (!image.Empty()) cursors_[c.slot] = gfx::ToQCursor(image);
-  }
-}
-
-void MainWindow::SetTableCursor(int slot) {
   auto it = cursors_.find(slot);
+  if (it == cursors_.end() && cursor_library_) {
+    for (const auto& c : kCursors) {
+      if (c.slot != slot) continue;
+      const gfx::CursorImage image = cursor_library_->LoadCursor(c.name);
+      if (!image.Empty()) it = cursors_.emplace(slot, gfx::ToQCursor(image)).first;
+    }
+  }
   if (it != cursors_.end()) {
     surface_->setCursor(it->second);
   } else {
@@ -341,17 +346,26 @@ void MainWindow::MainWindowResized() {
   pnl_tb_->setGeometry(0, 0, w, bar ? bar->height() : kToolbarHeight);
   LayoutStatusPanels();
   view_.SetWindowSize(std::max(w, 1), std::max(h, 1));
-  // The table pictures cover the screen and 30 pixels more; a window larger
-  // than the screen (a second monitor, a test) grows them.
-  if (view_.TableBmp().Width() < w + 30 || view_.TableBmp().Height() < h + 30) {
-    view_.SetTableSize(std::max(view_.TableBmp().Width(), w + 30),
-                       std::max(view_.TableBmp().Height(), h + 30));
+  // The table covers the screen and 30 pixels more; a window larger than the
+  // screen (a second monitor, a test) grows it. Its pictures hold only what
+  // the window can show.
+  const QSize pictures(view_.TableBmp().Width(), view_.TableBmp().Height());
+  view_.LimitPictures(w + 30, h + 30);
+  const QSize table = view_.TableSize();
+  if (table.width() < w + 30 || table.height() < h + 30) {
+    view_.SetTableSize(std::max(table.width(), w + 30), std::max(table.height(), h + 30));
   }
+  const bool resized = pictures != QSize(view_.TableBmp().Width(), view_.TableBmp().Height());
   if (TableScrollVisible()) PlaceTableScrollBar();
   if (!pnl_status_bar_->isHidden()) {
     pnl_status_bar_->setGeometry(0, h - 20, w, 20);
   }
-  if (ctx_.TfrmMain.FirstActivation == 1 || closing_) return;
+  if (closing_) return;
+  if (ctx_.TfrmMain.FirstActivation == 1) {
+    // No game yet: pictures of a new size get the bare table.
+    if (resized) view_.PaintBackgroundFromSettings(view_.TableBmp());
+    return;
+  }
   // The cards stay hidden while paused.
   if (Paused()) {
     ShowPauseScreen();
@@ -384,7 +398,7 @@ void MainWindow::UpdateTableScroll() {
   const bool shown = TableScrollVisible();
   int slack = 0;
   const bool grow =
-      shown ? view_.TableBmp().Height() - 2 * ctx_.CardHeight < needed : client < needed;
+      shown ? view_.TableSize().height() - 2 * ctx_.CardHeight < needed : client < needed;
   const int growth = 2 * ctx_.CardHeight + (needed - client);
   if (!allowed && shown) slack = -10000;
   if (shown && client - slack >= needed) {
@@ -396,7 +410,7 @@ void MainWindow::UpdateTableScroll() {
     return;
   }
   if (grow && allowed && growth > 0) {
-    view_.SetTableSize(view_.TableBmp().Width(), view_.TableBmp().Height() + growth);
+    view_.SetTableSize(view_.TableSize().width(), view_.TableSize().height() + growth);
     scr_bar_main_->setMaximum(scr_bar_main_->maximum() + std::max(0, growth - 30));
     scr_bar_main_->show();
     view_.SetScrollBarVisible(true);
@@ -638,7 +652,7 @@ void MainWindow::RunFirstActivation() {
   UpgradeDataFiles(ctx_);
   MainWindowResized();
   ShowStartupDialogs();
-  if (first_deal_direct_ || !open_game_) {
+  if (first_deal_direct_ || !HasOpenGame()) {
     // The current game of the preferences, without asking.
     int64_t game = -1;
     if (ParseInt(ctx_.Cfg(cfg::Game), game) && game >= 0) PlayGame(static_cast<int>(game), "");

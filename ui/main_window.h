@@ -100,8 +100,12 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void SetOnFrameShown(std::function<void()> f) { on_frame_shown_ = std::move(f); }
 
   // The open-game dialog and the help file the commands use (owned by the
-  // program); either may be null, which leaves their commands without effect.
-  void SetDialogs(OpenGameDialog* openGame, HelpService* help);
+  // program); either may be missing, which leaves their commands without
+  // effect.
+  // The open-game window comes from openGame on first use.
+  void SetDialogs(std::function<OpenGameDialog*()> openGame, HelpService* help);
+  OpenGameDialog* OpenGameWindow();
+  bool HasOpenGame() const { return open_game_ || make_open_game_; }
   // The first activation deals the preferences' game instead of showing the
   // open-game dialog (tests and the start-up timing).
   void SetFirstDealDirect(bool direct) { first_deal_direct_ = direct; }
@@ -306,7 +310,8 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void UpdateTableScroll();
   void PlaceTableScrollBar();
   bool TableScrollVisible() const;
-  // The ten table cursors (slots 10-14 and their dragging twins 20-24).
+  // The ten table cursors (slots 10-14 and their dragging twins 20-24), each
+  // read from the library when first set.
   void LoadCursors(const gfx::ResourceLibrary& library);
   // What the layout and the won animation read of the window.
   LayoutInput LayoutInputForDrawing() const;
@@ -409,7 +414,9 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   bool toolbar_large_ = false;
   bool toolbar_flat_ = true;
 
+  // Null until made; the refreshes of its folders only reach a made one.
   OpenGameDialog* open_game_ = nullptr;
+  std::function<OpenGameDialog*()> make_open_game_;
   HelpService* help_ = nullptr;
   GameWonDialog* game_won_ = nullptr;
   std::function<void(HiScoresDialog&)> hiscores_prepare_;
@@ -440,7 +447,9 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // The game last set up for play (-1: none).
   int setup_game_ = -1;
 
+  // Each read from the library when first set.
   std::map<int, QCursor> cursors_;
+  const gfx::ResourceLibrary* cursor_library_ = nullptr;
   int handler_depth_ = 0;
   bool release_missed_ = false;
   TableButton missed_button_ = TableButton::Left;

@@ -554,7 +554,7 @@ bool MainWindow::SelectGameAndPlayer(int game, const std::string& name, const st
 }
 
 bool MainWindow::RunOpenGame() {
-  if (!open_game_ || HandlerRunning()) return false;
+  if (!HasOpenGame() || HandlerRunning()) return false;
   OpenGameOpener opener;
   opener.SelectGameAndPlayer = [this](int game, const std::string& name,
                                       const std::string& player) {
@@ -562,7 +562,7 @@ bool MainWindow::RunOpenGame() {
   };
   opener.OpenSavedGame = [this] { OpenGameFile(); };
   opener.NoGameChosen = [this] { EnableGameControls(false); };
-  const bool started = RunOpenGameDialog(*open_game_, ctx_, opener);
+  const bool started = RunOpenGameDialog(*OpenGameWindow(), ctx_, opener);
   // Left without a deal while no game was ever set up: nothing to play.
   if (!started && setup_game_ < 0 && !ctx_.TfrmMain.GameInProgress) EnableGameControls(false);
   UpdateCommandStates();
@@ -619,9 +619,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::SetDialogs(OpenGameDialog* openGame, HelpService* help) {
-  open_game_ = openGame;
+void MainWindow::SetDialogs(std::function<OpenGameDialog*()> openGame, HelpService* help) {
+  make_open_game_ = std::move(openGame);
   help_ = help;
+}
+
+OpenGameDialog* MainWindow::OpenGameWindow() {
+  if (!open_game_ && make_open_game_) open_game_ = make_open_game_();
+  return open_game_;
 }
 
 }  // namespace tw

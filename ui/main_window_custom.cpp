@@ -27,7 +27,7 @@ void MainWindow::CustomizeRulesCommand() {
   if (open_game_) open_game_->RefreshCustomGamesFolder();
   if (!done) return;
   if (dialog.Deleted()) {
-    if (open_game_) RunOpenGame();
+    if (HasOpenGame()) RunOpenGame();
     return;
   }
   if (dialog.CreatedGame() < 0) return;

@@ -177,6 +177,18 @@ bool Program::Start(int& exitCode) {
   help_->OpenWhenUsed(ctx_.DataPath(kHelpFileName), [this](const std::string& path) {
     prompts_->ShowMessage(DamagedHelpFileText(path));
   });
+  // The open-game window is made when it is first needed.
+  window_->SetDialogs([this] { return &OpenGame(); }, help_.get());
+  window_->SetFirstDealDirect(options_.FirstDealDirect);
+  RestoreMainWindowState();
+  if (splash_) splash_->hide();
+  splash_.reset();
+  prompts_->SetHourglass(false);
+  return true;
+}
+
+OpenGameDialog& Program::OpenGame() {
+  if (open_game_) return *open_game_;
   open_game_ = std::make_unique<OpenGameDialog>(ctx_, library_, *prompts_, window_.get());
   OpenGameHooks hooks;
   UseHelpService(hooks, ctx_, *help_, open_game_.get());
@@ -189,13 +201,7 @@ bool Program::Start(int& exitCode) {
     dialog.exec();
   };
   open_game_->SetHooks(hooks);
-  window_->SetDialogs(open_game_.get(), help_.get());
-  window_->SetFirstDealDirect(options_.FirstDealDirect);
-  RestoreMainWindowState();
-  if (splash_) splash_->hide();
-  splash_.reset();
-  prompts_->SetHourglass(false);
-  return true;
+  return *open_game_;
 }
 
 void Program::ShowSplash() {

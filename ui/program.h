@@ -68,7 +68,8 @@ class Program {
   PlayView& Play() { return *play_; }
   qt::SoundPlayer& Sound() { return *sound_; }
   const gfx::ResourceLibrary& Library() const { return library_; }
-  OpenGameDialog& OpenGame() { return *open_game_; }
+  // Made on first use.
+  OpenGameDialog& OpenGame();
   HelpService& Help() { return *help_; }
   CardCounterWindow& Counter() { return *counter_; }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace tw::gfx {
 
@@ -38,8 +39,7 @@ struct Span {
   int tx, ty, sx, sy, w, h;
 };
 
-bool Clip(const QImage& target, int x, int y, const QImage& source, int sx, int sy, int w, int h,
-          Span& out) {
+bool Clip(QSize target, int x, int y, QSize source, int sx, int sy, int w, int h, Span& out) {
   if (w <= 0 || h <= 0) return false;
   if (x < 0) {
     sx -= x;
@@ -68,8 +68,10 @@ bool Clip(const QImage& target, int x, int y, const QImage& source, int sx, int 
   return true;
 }
 
-bool ClipRect(const QImage& image, QRect& r) {
-  r = r.intersected(QRect(0, 0, image.width(), image.height()));
+QSize SizeOf(const Bitmap& b) { return QSize(b.Width(), b.Height()); }
+
+bool ClipRect(const Bitmap& b, QRect& r) {
+  r = r.intersected(QRect(QPoint(0, 0), SizeOf(b)));
   return !r.isEmpty();
 }
 
@@ -88,27 +90,39 @@ enum class Mode { kCopy, kTransparent, kBrush };
 void Transfer(Bitmap& target, int x, int y, int w, int h, const Bitmap& source, int sx, int sy,
               Mode mode, Colour key, Colour brush) {
   if (target.Empty() || source.Empty()) return;
+  // Makes the target's pixels, and so the source's when they are the same.
   Prepare(target);
   QImage& t = target.Image();
-  // A copy onto the same surface reads from a snapshot, so overlapping
-  // rectangles move whole.
-  const bool same = &target.Image() == &source.Image();
-  const QImage s = SourceImage(source);
   Span c;
-  if (!Clip(t, x, y + target.YOffset(), s, sx, sy + source.YOffset(), w, h, c)) return;
-  QImage snapshot;
-  const QImage* from = &s;
+  if (!Clip(t.size(), x, y + target.YOffset(), SizeOf(source), sx, sy + source.YOffset(), w, h, c))
+    return;
+  // A plain source gives its rows one at a time.
+  std::vector<std::uint32_t> plain;
+  QImage s, snapshot;
+  const QImage* from = nullptr;
   int fx = c.sx, fy = c.sy;
-  if (same) {
-    snapshot = s.copy(c.sx, c.sy, c.w, c.h);
-    from = &snapshot;
-    fx = fy = 0;
+  if (source.Plain()) {
+    plain.resize(static_cast<size_t>(c.w));
+  } else {
+    s = SourceImage(source);
+    from = &s;
+    // A copy onto the same surface reads from a snapshot, so overlapping
+    // rectangles move whole.
+    if (&target == &source) {
+      snapshot = s.copy(c.sx, c.sy, c.w, c.h);
+      from = &snapshot;
+      fx = fy = 0;
+    }
   }
   const std::uint32_t fill = t.format() == QImage::Format_RGB32 ? kOpaque : 0;
   const std::uint32_t k = KeyWord(key);
   const std::uint32_t b = ToQRgb(brush) | kOpaque;
   for (int row = 0; row < c.h; ++row) {
-    const std::uint32_t* src = Row(*from, fy + row) + fx;
+    const std::uint32_t* src = plain.data();
+    if (from)
+      src = Row(*from, fy + row) + fx;
+    else
+      source.PlainRow(c.sx, c.sy + row, c.w, plain.data());
     std::uint32_t* dst = Row(t, c.ty + row) + c.tx;
     switch (mode) {
       case Mode::kCopy:
@@ -200,10 +214,10 @@ void StretchCopy(Bitmap& target, QRect to, const Bitmap& source, QRect from) {
 
 void InvertRect(Bitmap& target, QRect r) {
   if (target.Empty()) return;
+  r = Own(target, r);
+  if (!ClipRect(target, r)) return;
   Prepare(target);
   QImage& t = target.Image();
-  r = Own(target, r);
-  if (!ClipRect(t, r)) return;
   for (int y = r.top(); y <= r.bottom(); ++y) {
     std::uint32_t* row = Row(t, y);
     for (int x = r.left(); x <= r.right(); ++x) row[x] ^= kRgbMask;
@@ -212,10 +226,15 @@ void InvertRect(Bitmap& target, QRect r) {
 
 void FillRect(Bitmap& target, QRect r, Colour colour) {
   if (target.Empty()) return;
+  r = Own(target, r);
+  if (!ClipRect(target, r)) return;
+  // A plain surface filled whole stays plain.
+  if (target.Plain() && r.size() == SizeOf(target)) {
+    target.Fill(colour);
+    return;
+  }
   Prepare(target);
   QImage& t = target.Image();
-  r = Own(target, r);
-  if (!ClipRect(t, r)) return;
   const std::uint32_t word = ToQRgb(colour) | kOpaque;
   for (int y = r.top(); y <= r.bottom(); ++y) {
     std::uint32_t* row = Row(t, y);
@@ -232,20 +251,22 @@ void FrameRect(Bitmap& target, QRect r, Colour colour) {
 }
 
 Colour GetPixel(const Bitmap& surface, int x, int y) {
-  const QImage& image = surface.Image();
   y += surface.YOffset();
-  if (image.isNull() || x < 0 || y < 0 || x >= image.width() || y >= image.height())
+  if (surface.Empty() || x < 0 || y < 0 || x >= surface.Width() || y >= surface.Height())
     return kInvalidColour;
-  return FromQRgb(image.pixel(x, y));
+  if (surface.Plain()) {
+    std::uint32_t word = 0;
+    surface.PlainRow(x, y, 1, &word);
+    return FromQRgb(word);
+  }
+  return FromQRgb(surface.Image().pixel(x, y));
 }
 
 void SetPixel(Bitmap& surface, int x, int y, Colour colour) {
-  if (surface.Empty()) return;
-  Prepare(surface);
-  QImage& image = surface.Image();
   y += surface.YOffset();
-  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
-  Row(image, y)[x] = ToQRgb(colour) | kOpaque;
+  if (surface.Empty() || x < 0 || y < 0 || x >= surface.Width() || y >= surface.Height()) return;
+  Prepare(surface);
+  Row(surface.Image(), y)[x] = ToQRgb(colour) | kOpaque;
 }
 
 void FillGradient(Bitmap& target, QRect r, Colour top, Colour bottom) {

@@ -5,8 +5,11 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
+#include <sys/stat.h>
 
 #include "platform/sys/files.h"
+#include "platform/sys/paths.h"
 
 namespace tw::sys {
 
@@ -78,18 +81,78 @@ size_t FindKeyLine(const std::vector<std::string>& lines, const Span& span,
   return lines.size();
 }
 
+// What identifies one state of a file: any write, rename over it or change
+// of its mode gives another stamp.
+struct Stamp {
+  dev_t dev = 0;
+  ino_t ino = 0;
+  off_t size = 0;
+  timespec mtime{}, ctime{};
+  bool operator==(const Stamp& o) const {
+    return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+           mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
+           ctime.tv_nsec == o.ctime.tv_nsec;
+  }
+};
+
+bool StampOf(const std::string& path, Stamp& stamp) {
+  struct stat st;
+  if (::stat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  stamp = Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+  return true;
+}
+
+// The lines of the file read last, while it is unchanged: key after key is
+// read one by one, and each would read and split the whole file again.
+struct LastRead {
+  std::mutex mutex;
+  std::string path;
+  Stamp stamp;
+  std::vector<std::string> lines;
+};
+
+LastRead& Cache() {
+  static LastRead cache;
+  return cache;
+}
+
+void Forget(const std::string& path) {
+  LastRead& cache = Cache();
+  std::lock_guard<std::mutex> lock(cache.mutex);
+  if (cache.path == path) cache.path.clear();
+}
+
 // A missing file reads as empty; one that is there but cannot be read as
 // empty too, and is reported.
 std::vector<std::string> Load(const std::string& path, bool* readable = nullptr) {
+  LastRead& cache = Cache();
+  Stamp before;
+  const bool stamped = StampOf(path, before);
+  if (stamped) {
+    std::lock_guard<std::mutex> lock(cache.mutex);
+    if (cache.path == path && cache.stamp == before) {
+      if (readable) *readable = true;
+      return cache.lines;
+    }
+  }
   std::vector<std::string> lines;
   const bool ok = ReadLinesChecked(path, lines) != ReadStatus::Unreadable;
   if (!ok) ReportFileProblem(FileProblem::Unreadable, path);
   if (readable) *readable = ok;
+  // Kept only when the file did not change while it was read.
+  Stamp after;
+  if (ok && stamped && StampOf(path, after) && after == before) {
+    std::lock_guard<std::mutex> lock(cache.mutex);
+    cache.path = path;
+    cache.stamp = after;
+    cache.lines = lines;
+  }
   return lines;
 }
 
 // Writes the lines back; a failure is reported.
 bool Store(const std::string& path, const std::vector<std::string>& lines) {
+  Forget(path);
   if (ReplaceFileLines(path, lines)) {
     ClearFileProblem(path);
     return true;

@@ -126,8 +126,28 @@ TableView::TableView(GameContext& ctx, const gfx::ResourceLibrary& library)
     : ctx_(ctx), library_(library), loader_(ctx, library), colours_(GetColorCount()) {}
 
 void TableView::SetTableSize(int width, int height) {
-  table_.SetSize(width, height);
-  background_.SetSize(width, height);
+  table_size_ = QSize(width, height);
+  FitPictures();
+}
+
+void TableView::LimitPictures(int width, int height) {
+  picture_limit_ = QSize(width, height);
+  FitPictures();
+}
+
+void TableView::SetScrollBarVisible(bool visible) {
+  scroll_bar_visible_ = visible;
+  FitPictures();
+}
+
+void TableView::FitPictures() {
+  int w = table_size_.width(), h = table_size_.height();
+  if (picture_limit_.isValid()) {
+    w = std::min(w, picture_limit_.width());
+    if (!scroll_bar_visible_) h = std::min(h, picture_limit_.height());
+  }
+  table_.SetSize(w, h);
+  background_.SetSize(w, h);
 }
 
 void TableView::SetWindowSize(int width, int height) { window_.SetSize(width, height); }
@@ -155,29 +175,55 @@ void TableView::Show(QRect r) {
 
 // ---- Background ----
 
-void TableView::PaintOne(gfx::Bitmap& canvas, int kind, gfx::Colour colour, gfx::Colour fixed) {
-  const int w = table_.Width() + 1, h = table_.Height() + 1;
+void TableView::FillAll(gfx::Bitmap& canvas, gfx::Colour colour) {
+  if (&canvas == &background_) {
+    background_.Fill(colour);
+    return;
+  }
   // Fills reach the surface's own first row whatever its scroll offset.
-  const int top = -canvas.YOffset();
+  gfx::FillRect(canvas, QRect(0, -canvas.YOffset(), table_.Width() + 1, table_.Height() + 1),
+                colour);
+}
+
+void TableView::TileAll(gfx::Bitmap& canvas, const std::string& name) {
+  if (&canvas != &background_) {
+    loader_.fnRiempi(canvas, table_.Width() + 1, table_.Height() + 1, 0, name);
+    return;
+  }
+  gfx::Bitmap picture;
+  loader_.LoadImagesBitmap(picture, name);
+  background_.FillTiled(picture, 0, 0);
+}
+
+void TableView::PaintOne(gfx::Bitmap& canvas, int kind, gfx::Colour colour, gfx::Colour fixed) {
   const gfx::Colour green = colours_ <= 256 ? gfx::kGreen : gfx::kTableGreen;
   if (kind <= 0) {
-    gfx::FillRect(canvas, QRect(0, top, w, h), green);
+    FillAll(canvas, green);
   } else if (kind == 1 || fixed != 0) {
     const gfx::Colour fill = fixed >= 1 ? fixed : colour;
     if (ctx_.Cfg(cfg::Fade_Background) == "Y" && colours_ > 256) {
       // The fade covers the whole fill.
       const int extra = scroll_bar_visible_ ? 80 : 1;
-      gfx::FillGradient(canvas, QRect(0, top, w, table_.Height() + extra), fill, gfx::kBlack);
+      const QRect fade(0, -canvas.YOffset(), table_size_.width() + 1,
+                       table_size_.height() + extra);
+      if (&canvas == &background_) {
+        // Its rows are one colour each: one column of it, repeated across.
+        gfx::Bitmap column(1, fade.height());
+        gfx::FillGradient(column, QRect(0, 0, 1, fade.height()), fill, gfx::kBlack);
+        background_.FillTiled(column, 0, 0);
+      } else {
+        gfx::FillGradient(canvas, fade, fill, gfx::kBlack);
+      }
     } else {
-      gfx::FillRect(canvas, QRect(0, top, w, h), fill);
+      FillAll(canvas, fill);
     }
   } else {
     const std::string name = "B" + IntToStrPad(kind, 3);
     if (kind < 500) {
-      loader_.fnRiempi(canvas, w, h, 0, name);
+      TileAll(canvas, name);
     } else {
       // A one-off picture may not fill the table: the default green shows around it.
-      gfx::FillRect(canvas, QRect(0, top, w, h), green);
+      FillAll(canvas, green);
       loader_.DrawImagesBitmap(canvas, name);
     }
   }
@@ -190,9 +236,8 @@ void TableView::PaintBackground(gfx::Bitmap& canvas, int kind, gfx::Colour colou
   if (ctx_.DemoMode) {
     // The bare table follows the demo tile too, so erasing shows no patches
     // of the normal table.
-    const int w = table_.Width() + 1, h = table_.Height() + 1;
-    loader_.fnRiempi(canvas, w, h, 0, "Y001");
-    if (alsoBackground) loader_.fnRiempi(background_, w, h, 0, "Y001");
+    TileAll(canvas, "Y001");
+    if (alsoBackground) TileAll(background_, "Y001");
     return;
   }
   PaintOne(canvas, kind, colour, fixed);

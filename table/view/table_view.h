@@ -75,9 +75,14 @@ class TableView : public TablePort {
   gfx::Bitmap& TableBmp() { return table_; }
   gfx::Bitmap& BackgroundBmp() { return background_; }
   gfx::Bitmap& WindowCanvas() { return window_; }
-  // The table and background pictures; the window sets at least the screen
-  // size plus 30 in each direction, and grows them while scrolling.
+  // The whole table, which a fade spans; the window sets at least the screen
+  // size plus 30 in each direction, and grows it while scrolling. The table
+  // and background pictures have its size unless limited.
   void SetTableSize(int width, int height);
+  QSize TableSize() const { return table_size_; }
+  // The pictures hold at most this much of the table from its top-left (all
+  // of its height while the scroll bar shows).
+  void LimitPictures(int width, int height);
   void SetWindowSize(int width, int height);
   void SetHooks(TableViewHooks hooks) { hooks_ = std::move(hooks); }
   TableViewHooks& Hooks() { return hooks_; }
@@ -85,7 +90,7 @@ class TableView : public TablePort {
   void SetColourCount(int colours) { colours_ = colours; }
   int ColourCount() const { return colours_; }
   const gfx::ResourceLibrary& Library() const { return library_; }
-  void SetScrollBarVisible(bool visible) { scroll_bar_visible_ = visible; }
+  void SetScrollBarVisible(bool visible);
 
   CardPictures& Pictures() { return pictures_; }
   PictureLoader& Loader() { return loader_; }
@@ -155,7 +160,13 @@ class TableView : public TablePort {
   const gfx::Bitmap* MarkerBitmap(const MarkerChoice& choice, gfx::Bitmap& scratch);
   void DrawStockSlotMarker(int slot, gfx::Bitmap& canvas);
   void DrawStockSlotTop(int slot, gfx::Bitmap& canvas);
+  void FitPictures();
   void PaintOne(gfx::Bitmap& canvas, int kind, gfx::Colour colour, gfx::Colour fixed);
+  // The whole surface in one colour, or the Images picture tiled from its
+  // top-left. The background picture, like for a fade, keeps no pixels for
+  // them.
+  void FillAll(gfx::Bitmap& canvas, gfx::Colour colour);
+  void TileAll(gfx::Bitmap& canvas, const std::string& name);
   int CW() const { return ctx_.CardWidth; }
   int CH() const { return ctx_.CardHeight; }
 
@@ -164,6 +175,7 @@ class TableView : public TablePort {
   PictureLoader loader_;
   CardPictures pictures_;
   gfx::Bitmap table_, background_, window_;
+  QSize table_size_{0, 0}, picture_limit_;
   TableViewHooks hooks_;
   int colours_;
   bool scroll_bar_visible_ = false;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 namespace tw::gfx {
 namespace {
 
@@ -187,6 +190,123 @@ TEST(Bitmap, SetSizeKeepsThePicture) {
   EXPECT_EQ(GetPixel(b, 5, 0), kWhite);
   b.SetSize(0, 3);
   EXPECT_TRUE(b.Empty());
+}
+
+// A plain surface and a real one with the same pixels, built by other means.
+struct PlainAndReal {
+  Bitmap plain, real;
+};
+
+// A colour when tile is empty, otherwise tile repeated from (x0, y0).
+PlainAndReal MakePlain(int w, int h, Colour colour, const Bitmap& tile, int x0, int y0) {
+  PlainAndReal p{Bitmap(w, h), Bitmap(w, h)};
+  p.real.Image();
+  if (tile.Empty()) {
+    p.plain.Fill(colour);
+    FillRect(p.real, QRect(0, 0, w, h), colour);
+  } else {
+    p.plain.FillTiled(tile, x0, y0);
+    const int tw = tile.Width(), th = tile.Height();
+    const int left = x0 - tw * (x0 / tw + 1), top = y0 - th * (y0 / th + 1);
+    Tile(p.real, QRect(left, top, w - left, h - top), tile);
+  }
+  EXPECT_TRUE(p.plain.Plain());
+  EXPECT_FALSE(p.real.Plain());
+  return p;
+}
+
+TEST(PlainSurface, CopiesAndReadsGiveThePixelsOfTheRealPicture) {
+  const Bitmap tile = Numbered(7, 5);
+  struct Case {
+    const char* name;
+    bool tiled;
+    int x0, y0;                // tile origin
+    std::vector<QSize> sizes;  // SetSize calls, in order
+    int source_offset, target_offset;
+    int x, y, w, h, sx, sy;  // the copy
+  } cases[] = {
+      {"colour, whole", false, 0, 0, {}, 0, 0, 0, 0, 40, 30, 0, 0},
+      {"colour, clipped everywhere", false, 0, 0, {}, 0, 0, -3, -4, 60, 50, -2, -5},
+      {"tile from the corner", true, 0, 0, {}, 0, 0, 0, 0, 40, 30, 0, 0},
+      {"tile from an origin", true, 3, 2, {}, 0, 0, 1, 1, 33, 25, 4, 6},
+      {"tile origin past a tile", true, 18, 11, {}, 0, 0, 0, 0, 40, 30, 0, 0},
+      {"source scrolled", true, 3, 2, {}, 12, 0, 0, 0, 40, 30, 0, -12},
+      {"both scrolled", true, 3, 2, {}, 9, 4, 2, -4, 30, 30, 5, -9},
+      {"scrolled and clipped", true, 5, 1, {}, 7, 3, -6, -10, 70, 70, -4, -20},
+      {"grown colour", false, 0, 0, {{52, 47}}, 0, 0, 0, 0, 60, 50, 0, 0},
+      {"grown tile, scrolled", true, 4, 3, {{45, 60}}, 6, 0, 0, 0, 60, 70, 0, -6},
+      {"shrunk then grown", true, 4, 3, {{20, 15}, {52, 47}}, 0, 0, 0, 0, 60, 50, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlainAndReal p = MakePlain(40, 30, Rgb(10, 200, 30), c.tiled ? tile : Bitmap(), c.x0, c.y0);
+    for (QSize size : c.sizes) {
+      p.plain.SetSize(size.width(), size.height());
+      p.real.SetSize(size.width(), size.height());
+    }
+    for (Bitmap* b : {&p.plain, &p.real}) b->SetYOffset(c.source_offset);
+    // The key is a colour the tile has; the brush another one.
+    const Colour key = c.tiled ? GetPixel(tile, 2, 1) : Rgb(10, 200, 30);
+    const std::function<void(Bitmap&, const Bitmap&)> ops[] = {
+        [&](Bitmap& t, const Bitmap& s) { Copy(t, c.x, c.y, c.w, c.h, s, c.sx, c.sy); },
+        [&](Bitmap& t, const Bitmap& s) {
+          CopyTransparent(t, c.x, c.y, c.w, c.h, s, c.sx, c.sy, key);
+        },
+        [&](Bitmap& t, const Bitmap& s) {
+          BrushCopy(t, c.x, c.y, c.w, c.h, s, c.sx, c.sy, key, kBlue);
+        },
+        [&](Bitmap& t, const Bitmap& s) { Draw(t, c.x, c.y, s); },
+        [&](Bitmap& t, const Bitmap& s) { Tile(t, QRect(c.x, c.y, 50, 40), s); },
+    };
+    for (const auto& op : ops) {
+      Bitmap from_plain = Numbered(50, 40), from_real = Numbered(50, 40);
+      from_plain.SetYOffset(c.target_offset);
+      from_real.SetYOffset(c.target_offset);
+      op(from_plain, p.plain);
+      op(from_real, p.real);
+      ASSERT_EQ(from_plain.Image(), from_real.Image());
+    }
+    for (int y = -c.source_offset - 2; y < p.real.Height() - c.source_offset + 2; ++y)
+      for (int x = -2; x < p.real.Width() + 2; ++x)
+        ASSERT_EQ(GetPixel(p.plain, x, y), GetPixel(p.real, x, y)) << x << "," << y;
+    EXPECT_TRUE(p.plain.Plain()) << "reading made the pixels";
+    EXPECT_EQ(p.plain.Image(), p.real.Image());
+  }
+}
+
+TEST(PlainSurface, DrawingIntoItMakesThePixels) {
+  const Bitmap tile = Numbered(7, 5);
+  const Bitmap card = Numbered(9, 9);
+  struct Case {
+    const char* name;
+    std::function<void(Bitmap&)> draw;
+    bool stays_plain;
+  } cases[] = {
+      {"fill part", [](Bitmap& b) { FillRect(b, QRect(3, 4, 5, 6), kBlack); }, false},
+      {"fill whole", [](Bitmap& b) { FillRect(b, QRect(-5, -9, 60, 60), kBlue); }, true},
+      {"fill outside", [](Bitmap& b) { FillRect(b, QRect(40, 0, 5, 5), kBlack); }, true},
+      {"pixel", [](Bitmap& b) { SetPixel(b, 39, 20, kBlack); }, false},
+      {"pixel outside", [](Bitmap& b) { SetPixel(b, 40, 0, kBlack); }, true},
+      {"invert", [](Bitmap& b) { InvertRect(b, QRect(0, 0, 10, 10)); }, false},
+      {"copy in", [&](Bitmap& b) { Copy(b, 5, 5, 9, 9, card, 0, 0); }, false},
+      {"copy onto itself", [](Bitmap& b) { Copy(b, 3, 2, 20, 20, b, 0, 0); }, false},
+      {"stretch in", [&](Bitmap& b) { StretchCopy(b, QRect(0, 0, 20, 20), card, QRect(0, 0, 9, 9)); },
+       false},
+      {"gradient", [](Bitmap& b) { FillGradient(b, QRect(0, 0, 40, 30), kBlue, kBlack); }, false},
+      {"text", [](Bitmap& b) { TextOut(b, 2, 2, "Ab", Font{}); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (bool tiled : {false, true}) {
+      PlainAndReal p = MakePlain(40, 30, Rgb(10, 200, 30), tiled ? tile : Bitmap(), 3, 2);
+      for (Bitmap* b : {&p.plain, &p.real}) {
+        b->SetYOffset(4);
+        c.draw(*b);
+      }
+      EXPECT_EQ(p.plain.Plain(), c.stays_plain);
+      ASSERT_EQ(p.plain.Image(), p.real.Image());
+    }
+  }
 }
 
 }  // namespace

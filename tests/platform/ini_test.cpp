@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/platform/temp_dir.h"
 
 namespace tw::sys {
@@ -150,6 +152,22 @@ TEST_F(IniTest, AnUnreadableFileIsKeptAndToldOnce) {
   EXPECT_EQ(told[0].first, FileProblem::WriteFailed);
   EXPECT_TRUE(other.WriteString("Preference", "Speed", "slow"));
   SetFileProblemReporter({});
+}
+
+// Reads follow every change of the file, however it was made: rewritten in
+// place with the same length, replaced by another object, removed.
+TEST_F(IniTest, ReadsFollowChangesMadeElsewhere) {
+  IniFile ini = Ini();
+  ASSERT_EQ(ini.ReadString("Users", "Current", ""), "Bob");
+  std::string edited = kCfg;
+  edited.replace(edited.find("Current=Bob"), 11, "Current=Ann");
+  dir_.Write("CFG.DAT", edited);
+  EXPECT_EQ(ini.ReadString("Users", "Current", ""), "Ann");
+  IniFile other = Ini();
+  ASSERT_TRUE(other.WriteString("Users", "Current", "Cy"));
+  EXPECT_EQ(ini.ReadString("Users", "Current", ""), "Cy");
+  std::filesystem::remove(dir_.File("CFG.DAT"));
+  EXPECT_EQ(ini.ReadString("Users", "Current", "none"), "none");
 }
 
 }  // namespace

@@ -358,6 +358,49 @@ TEST_F(ViewTest, Backgrounds) {
   EXPECT_EQ(ui.messages.back(), "fnRiempi Image: bad option");
 }
 
+TEST_F(ViewTest, BareTableOfAColourFadeOrTileKeepsNoPixels) {
+  testing::ViewTest::Deal(testing::kKlondike, 'B');
+  gfx::Bitmap& t = view.TableBmp();
+  gfx::Bitmap& bare = view.BackgroundBmp();
+  struct Case {
+    const char* name;
+    const char* def;
+    const char* picture;
+    const char* fade;
+    bool demo;
+  } cases[] = {
+      {"default green", "Y", "0", "N", false}, {"colour", "N", "0", "N", false},
+      {"fade", "N", "0", "Y", false},          {"tiled picture", "N", "301", "N", false},
+      {"demo tile", "N", "0", "N", true},
+  };
+  ctx.SetCfg(cfg::Background_Col, "16711680");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ctx.SetCfg(cfg::Background_def, c.def);
+    ctx.SetCfg(cfg::Background_bmp, c.picture);
+    ctx.SetCfg(cfg::Fade_Background, c.fade);
+    ctx.DemoMode = c.demo ? 1 : 0;
+    ctx.GameState.ScrollOffsetY() = 37;
+    // Drawn into, as the pause screen does, then painted again; then grown,
+    // as with a growing window.
+    gfx::FillGradient(bare, QRect(0, 0, 300, 200), gfx::kGreen, gfx::kBlack);
+    EXPECT_FALSE(bare.Plain());
+    for (int grow : {0, 75}) {
+      if (grow) view.SetTableSize(t.Width() + grow, t.Height() + grow);
+      view.PaintBackgroundFromSettings(t);
+      EXPECT_TRUE(bare.Plain()) << grow;
+      ASSERT_EQ(gfx::Bitmap(bare).Image(), t.Image()) << grow;
+    }
+    // Pictures limited to what a window shows hold the same top-left part.
+    const QImage whole = t.Image().copy();
+    view.LimitPictures(300, 200);
+    view.PaintBackgroundFromSettings(t);
+    EXPECT_EQ(t.Image(), whole.copy(0, 0, 300, 200));
+    EXPECT_EQ(gfx::Bitmap(bare).Image(), t.Image());
+    view.LimitPictures(100000, 100000);
+  }
+}
+
 TEST_F(ViewTest, ScrolledTableKeepsBothSidesOfEveryCopyInStep) {
   testing::ViewTest::Deal(testing::kFreeCell, 'B');
   ctx.SetCfg(cfg::Background_def, "N");
