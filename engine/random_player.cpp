@@ -247,8 +247,8 @@ std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
       }
     }
   }
-  // The tests below leave the piles alone: the rules that ask where a card
-  // lies find every card in one search of the table rather than one each.
+  // The legality checks below leave the piles alone: the rules that ask where
+  // a card lies find every card in one search of the table, not one search each.
   CardLocationIndex locations;
   ctx.CardLocations = &locations;
   for (const Lift& lift : Lifts(ctx)) {
