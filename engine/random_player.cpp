@@ -250,6 +250,10 @@ std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
   // The legality checks below leave the piles alone: the rules that ask where
   // a card lies find every card in one search of the table, not one search each.
   CardLocationIndex locations;
+  struct Indexed {
+    GameContext& ctx;
+    ~Indexed() { ctx.CardLocations = nullptr; }
+  } indexed{ctx};
   ctx.CardLocations = &locations;
   for (const Lift& lift : Lifts(ctx)) {
     for (const Target& target : targets) {
@@ -257,7 +261,6 @@ std::vector<PlayerMove> LegalDrops(GameContext& ctx) {
       if (Allowed(ctx, lift, target)) moves.push_back({lift.card, target.name, lift.lifted});
     }
   }
-  ctx.CardLocations = nullptr;
   return moves;
 }
 
