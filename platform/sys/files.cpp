@@ -1,13 +1,16 @@
 #include "platform/sys/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <mutex>
+#include <random>
 #include <set>
 
 #include "platform/sys/paths.h"
@@ -21,6 +24,40 @@ namespace {
 std::atomic<int64_t> g_writeBudget{-1};
 std::atomic<int> g_fsyncBudget{-1};
 std::atomic<int> g_renameBudget{-1};
+// File steps left before the process is stopped; negative = never.
+std::atomic<int> g_killBudget{-1};
+std::atomic<int64_t> g_stepsTaken{0};
+
+// Every fsync, link, rename, unlink and truncate passes here first, so a
+// test can stop the process at any one of them.
+void FileStep() {
+  g_stepsTaken.fetch_add(1);
+  int left = g_killBudget.load();
+  if (left < 0) return;
+  if (left == 0) ::raise(SIGKILL);
+  g_killBudget.store(left - 1);
+}
+
+bool StepUnlink(const std::string& native) {
+  FileStep();
+  return ::unlink(native.c_str()) == 0;
+}
+
+bool StepLink(const std::string& from, const std::string& to) {
+  FileStep();
+  return ::link(from.c_str(), to.c_str()) == 0;
+}
+
+// A rename outside the test budget (the batch's own journal).
+bool StepRename(const std::string& from, const std::string& to) {
+  FileStep();
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool StepFsync(int fd) {
+  FileStep();
+  return ::fsync(fd) == 0;
+}
 
 // Takes one from the budget; false when it is used up.
 bool Spend(std::atomic<int>& budget) {
@@ -32,6 +69,7 @@ bool Spend(std::atomic<int>& budget) {
 }
 
 bool NativeRename(const std::string& from, const std::string& to) {
+  FileStep();
   if (!Spend(g_renameBudget)) return false;
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
@@ -62,7 +100,7 @@ void SyncDirectoryOf(const std::string& native) {
   std::string dir = DirectoryOf(native);
   int dfd = OpenNative(dir.empty() ? std::string(".") : dir, O_RDONLY | O_DIRECTORY);
   if (dfd >= 0) {
-    ::fsync(dfd);
+    StepFsync(dfd);
     ::close(dfd);
   }
 }
@@ -95,9 +133,7 @@ bool MakeDirectory(const std::string& path) {
   return DirectoryExists(native);
 }
 
-bool DeleteFile(const std::string& path) {
-  return ::unlink(NativePath(path).c_str()) == 0;
-}
+bool DeleteFile(const std::string& path) { return StepUnlink(NativePath(path)); }
 
 bool RenameFile(const std::string& from, const std::string& to) {
   return NativeRename(NativePath(from), NativePath(to));
@@ -205,13 +241,13 @@ bool ReplaceFileBytes(const std::string& path, const std::string& bytes,
     }
   }
   if (!written) {
-    ::unlink(tmp.c_str());
+    StepUnlink(tmp);
     outcome.step = ReplaceOutcome::Step::Write;
     return false;
   }
   ::chmod(tmp.c_str(), mode);
   if (!NativeRename(tmp, native)) {
-    ::unlink(tmp.c_str());
+    StepUnlink(tmp);
     outcome.step = ReplaceOutcome::Step::Rename;
     return false;
   }
@@ -323,7 +359,9 @@ bool RawFile::Write(const char* data, int64_t n) {
 }
 
 bool RawFile::Flush() {
-  if (fd_ < 0 || !Spend(g_fsyncBudget)) return false;
+  if (fd_ < 0) return false;
+  FileStep();
+  if (!Spend(g_fsyncBudget)) return false;
   return ::fsync(fd_) == 0;
 }
 
@@ -375,7 +413,10 @@ void SetFailurePoints(const FailurePoints& points) {
   g_writeBudget.store(points.writeBytes);
   g_fsyncBudget.store(points.fsyncs);
   g_renameBudget.store(points.renames);
+  g_killBudget.store(points.killAtStep);
 }
+
+int64_t FileStepsTaken() { return g_stepsTaken.load(); }
 
 void SetWriteFailureAfter(int64_t bytes) { g_writeBudget.store(bytes); }
 
@@ -383,16 +424,287 @@ void SetWriteFailureAfter(int64_t bytes) { g_writeBudget.store(bytes); }
 
 namespace {
 
-// A free name beside path for a hard link to the file as it was.
-std::string BackupName(const std::string& native) {
-  std::string name = MakeTempFile(DirectoryOf(native), BaseName(native) + ".bak");
-  if (!name.empty()) ::unlink(name.c_str());
-  return name;
+constexpr const char* kJournalName = "CHANGES.JNL";
+constexpr const char* kJournalTag = "TWBATCH1";
+constexpr int kNameTail = 6;
+
+std::mutex g_journalMutex;
+std::string g_journalFolder;
+
+std::string WithoutSlash(std::string dir) {
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  return dir.empty() ? std::string(".") : dir;
+}
+
+std::string FolderOf(const std::string& native) {
+  return WithoutSlash(DirectoryOf(native));
+}
+
+// A name beside the others in dir that nothing stands at: prefix and six
+// letters or digits, the form the start-up pass knows as ours.
+std::string FreeName(const std::string& dir, const std::string& prefix) {
+  static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::mt19937_64 gen{std::random_device{}() ^ static_cast<uint64_t>(::getpid())};
+  for (;;) {
+    std::string name = dir + "/" + prefix;
+    for (int i = 0; i < kNameTail; ++i) name += kChars[gen() % (sizeof kChars - 1)];
+    struct stat st;
+    if (::lstat(name.c_str(), &st) != 0 && errno == ENOENT) return name;
+  }
+}
+
+// Mode of a new file: as any file the user makes (the umask's), or the
+// mode of the file it replaces.
+void KeepModeOf(int fd, const std::string& target) {
+  struct stat st;
+  if (::stat(target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+}
+
+// Writes a new file whole and flushes it; on failure nothing stays.
+bool WriteNewFile(const std::string& path, const std::string& bytes, const std::string& modeOf,
+                  bool budgeted) {
+  int fd = OpenNative(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd < 0) return false;
+  bool ok;
+  if (budgeted) {
+    RawFile f;
+    ok = f.Open(path, RawFile::Mode::ReadWrite) && f.Write(bytes) && f.Flush();
+  } else {
+    ok = WriteAllFd(fd, bytes.data(), static_cast<int64_t>(bytes.size())) && StepFsync(fd);
+  }
+  if (ok && !modeOf.empty()) KeepModeOf(fd, modeOf);
+  ::close(fd);
+  if (!ok) StepUnlink(path);
+  return ok;
+}
+
+bool TruncateTo(const std::string& native, int64_t length) {
+  FileStep();
+  return ::truncate(native.c_str(), static_cast<off_t>(length)) == 0;
+}
+
+bool Exists(const std::string& native) {
+  struct stat st;
+  return ::lstat(native.c_str(), &st) == 0;
+}
+
+const char kHex[] = "0123456789abcdef";
+
+std::string ToHex(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+  }
+  return out;
+}
+
+bool FromHex(const std::string& hex, std::string& out) {
+  out.clear();
+  if (hex.size() % 2 != 0) return false;
+  auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    int hi = digit(hex[i]), lo = digit(hex[i + 1]);
+    if (hi < 0 || lo < 0) return false;
+    out += static_cast<char>(hi * 16 + lo);
+  }
+  return true;
+}
+
+using Staged = FileBatch::Staged;
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> out;
+  size_t at = 0;
+  for (;;) {
+    size_t tab = line.find('\t', at);
+    out.push_back(line.substr(at, tab == std::string::npos ? std::string::npos : tab - at));
+    if (tab == std::string::npos) break;
+    at = tab + 1;
+  }
+  return out;
+}
+
+std::string JournalText(const char* state, const std::vector<Staged>& staged) {
+  std::string out = std::string(kJournalTag) + "\n" + "state " + state + "\n";
+  for (const auto& s : staged) {
+    switch (s.kind) {
+      case Staged::Kind::Replace:
+      case Staged::Kind::Delete:
+        out += (s.kind == Staged::Kind::Replace ? "R\t" : "D\t") + s.target + "\t" + s.temp +
+               "\t" + s.backup + "\t" + (s.existed ? "1" : "0") + "\n";
+        break;
+      case Staged::Kind::Append:
+        out += "A\t" + s.target + "\t" + std::to_string(s.oldLength) + "\t" + ToHex(s.bytes) +
+               "\n";
+        break;
+    }
+  }
+  return out + "end\n";
+}
+
+bool ParseJournal(const std::string& text, std::string& state, std::vector<Staged>& staged) {
+  std::vector<std::string> lines = SplitLines(text);
+  if (lines.size() < 3 || lines[0] != kJournalTag || lines.back() != "end") return false;
+  if (lines[1].rfind("state ", 0) != 0) return false;
+  state = lines[1].substr(6);
+  if (state != "prepare" && state != "commit" && state != "undo") return false;
+  for (size_t i = 2; i + 1 < lines.size(); ++i) {
+    std::vector<std::string> f = SplitTabs(lines[i]);
+    Staged s;
+    if ((f[0] == "R" || f[0] == "D") && f.size() == 5) {
+      s.kind = f[0] == "R" ? Staged::Kind::Replace : Staged::Kind::Delete;
+      s.target = f[1];
+      s.temp = f[2];
+      s.backup = f[3];
+      s.existed = f[4] == "1";
+    } else if (f[0] == "A" && f.size() == 4) {
+      s.kind = Staged::Kind::Append;
+      s.target = f[1];
+      try {
+        s.oldLength = std::stoll(f[2]);
+      } catch (...) {
+        return false;
+      }
+      if (!FromHex(f[3], s.bytes)) return false;
+    } else {
+      return false;
+    }
+    if (s.target.empty()) return false;
+    staged.push_back(std::move(s));
+  }
+  return true;
+}
+
+// Appends bytes and flushes them; false when not written whole.
+bool AppendBytes(const std::string& native, const std::string& bytes) {
+  int fd = OpenNative(native, O_WRONLY | O_CREAT | O_APPEND, 0666);
+  if (fd < 0) return false;
+  bool ok;
+  {
+    // Through the write budget, so a full disk can be played in tests.
+    int64_t budget = g_writeBudget.load();
+    const int64_t n = static_cast<int64_t>(bytes.size());
+    if (budget >= 0) {
+      int64_t allowed = budget < n ? budget : n;
+      g_writeBudget.store(budget - allowed);
+      ok = (allowed == 0 || WriteAllFd(fd, bytes.data(), allowed)) && allowed == n;
+    } else {
+      ok = WriteAllFd(fd, bytes.data(), n);
+    }
+  }
+  ok = ok && StepFsync(fd);
+  ::close(fd);
+  return ok;
+}
+
+// The append once more from its old length (the same bytes, so doing it
+// twice changes nothing).
+bool RedoAppend(const Staged& s) {
+  const int64_t from = s.oldLength < 0 ? 0 : s.oldLength;
+  int fd = OpenNative(s.target, O_WRONLY | O_CREAT, 0666);
+  if (fd < 0) return false;
+  FileStep();
+  bool ok = ::ftruncate(fd, static_cast<off_t>(from)) == 0 &&
+            ::lseek(fd, static_cast<off_t>(from), SEEK_SET) == static_cast<off_t>(from) &&
+            WriteAllFd(fd, s.bytes.data(), static_cast<int64_t>(s.bytes.size())) &&
+            StepFsync(fd);
+  ::close(fd);
+  return ok;
+}
+
+// Takes one changed file back to how it was before the batch.
+bool UndoStaged(const Staged& s) {
+  switch (s.kind) {
+    case Staged::Kind::Replace:
+    case Staged::Kind::Delete:
+      if (!s.backup.empty() && Exists(s.backup)) return StepRename(s.backup, s.target);
+      if (!s.existed && s.kind == Staged::Kind::Replace && Exists(s.target)) {
+        return StepUnlink(s.target);
+      }
+      return true;
+    case Staged::Kind::Append: {
+      if (s.oldLength < 0) return !Exists(s.target) || StepUnlink(s.target);
+      struct stat st;
+      if (::stat(s.target.c_str(), &st) != 0) return false;
+      return st.st_size == s.oldLength || TruncateTo(s.target, s.oldLength);
+    }
+  }
+  return true;
+}
+
+// Temporary and backup files of the batch that are still there go.
+void RemoveLeftovers(const std::vector<Staged>& staged) {
+  for (const auto& s : staged) {
+    if (!s.temp.empty() && Exists(s.temp)) StepUnlink(s.temp);
+    if (!s.backup.empty() && Exists(s.backup)) StepUnlink(s.backup);
+  }
+}
+
+void SyncFolders(const std::vector<Staged>& staged) {
+  std::set<std::string> folders;
+  for (const auto& s : staged) folders.insert(FolderOf(s.target));
+  for (const auto& f : folders) SyncDirectoryOf(f + "/x");
+}
+
+// "<name>.tmp" or "<name>.bak" and six letters or digits, or "rpl" and six:
+// the temporary files this program makes.
+bool OurTemporaryName(const std::string& name) {
+  auto tailOk = [&](size_t from) {
+    if (name.size() != from + kNameTail) return false;
+    for (size_t i = from; i < name.size(); ++i) {
+      const char c = name[i];
+      if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
+        return false;
+      }
+    }
+    return true;
+  };
+  if (name.rfind("rpl", 0) == 0 && tailOk(3)) return true;
+  if (name.size() < 4 + 1 + kNameTail) return false;
+  const size_t dot = name.size() - kNameTail - 4;
+  const std::string mark = name.substr(dot, 4);
+  return (mark == ".tmp" || mark == ".bak") && tailOk(dot + 4);
 }
 
 }  // namespace
 
+void SetBatchJournalFolder(const std::string& dir) {
+  std::lock_guard<std::mutex> lock(g_journalMutex);
+  g_journalFolder = dir.empty() ? std::string() : WithoutSlash(NativePath(dir));
+}
+
+const std::string& BatchJournalFolder() { return g_journalFolder; }
+
 FileBatch::~FileBatch() { Discard(); }
+
+bool FileBatch::WriteJournal(const char* state) {
+  if (journal_.empty()) {
+    const std::string folder =
+        g_journalFolder.empty() ? FolderOf(staged_.front().target) : g_journalFolder;
+    journal_ = folder + "/" + kJournalName;
+  }
+  // Written beside and renamed over, so a kill leaves the old record or the
+  // new one, never half of one.
+  const std::string temp = FreeName(FolderOf(journal_), std::string(kJournalName) + ".tmp");
+  if (!WriteNewFile(temp, JournalText(state, staged_), std::string(), false)) return false;
+  if (!StepRename(temp, journal_)) {
+    StepUnlink(temp);
+    return false;
+  }
+  SyncDirectoryOf(journal_);
+  return true;
+}
+
+void FileBatch::RemoveJournal() {
+  if (journal_.empty()) return;
+  if (Exists(journal_)) StepUnlink(journal_);
+  journal_.clear();
+}
 
 bool FileBatch::Stage(const std::string& path, const std::vector<std::string>& lines) {
   std::string bytes;
@@ -402,42 +714,65 @@ bool FileBatch::Stage(const std::string& path, const std::vector<std::string>& l
 
 bool FileBatch::StageBytes(const std::string& path, const std::string& bytes) {
   const std::string target = NativePath(path);
-  const std::string temp = MakeTempFile(DirectoryOf(target), BaseName(target) + ".tmp");
-  bool ok = !temp.empty();
-  if (ok) {
-    RawFile f;
-    ok = f.Open(temp, RawFile::Mode::ReadWrite) && f.Write(bytes) && f.Flush();
-    f.Close();
-    // The replacement keeps the original's permissions.
-    struct stat st;
-    if (ok && ::stat(target.c_str(), &st) == 0) ::chmod(temp.c_str(), st.st_mode & 07777);
-    if (!ok) ::unlink(temp.c_str());
+  Staged* entry = nullptr;
+  for (auto& s : staged_) {
+    if (s.target == target) entry = &s;
   }
+  const std::string previous = entry ? entry->temp : std::string();
+  if (!entry) {
+    staged_.push_back(Staged{});
+    entry = &staged_.back();
+    entry->target = target;
+  }
+  entry->kind = Staged::Kind::Replace;
+  entry->bytes.clear();
+  entry->temp = FreeName(FolderOf(target), BaseName(target) + ".tmp");
+  // The record names the temporary file before it exists, so a kill never
+  // leaves one that the start-up pass cannot find (beside a saved game, say).
+  const std::string journalFolder =
+      g_journalFolder.empty() ? FolderOf(staged_.front().target) : g_journalFolder;
+  bool ok = true;
+  if (journal_.empty() || FolderOf(target) != journalFolder) ok = WriteJournal("prepare");
+  ok = ok && WriteNewFile(entry->temp, bytes, target, true);
+  if (!previous.empty() && Exists(previous)) StepUnlink(previous);
   if (!ok) {
+    entry->temp.clear();
     Fail(path);
     return false;
   }
+  return true;
+}
+
+void FileBatch::StageAppend(const std::string& path, const std::string& bytes) {
+  const std::string target = NativePath(path);
   for (auto& s : staged_) {
-    if (s.target == target) {
-      if (!s.temp.empty()) ::unlink(s.temp.c_str());
-      s.temp = temp;
-      return true;
+    if (s.target == target && s.kind == Staged::Kind::Append) {
+      s.bytes += bytes;
+      return;
     }
   }
-  staged_.push_back({target, temp});
-  return true;
+  Staged s;
+  s.kind = Staged::Kind::Append;
+  s.target = target;
+  s.bytes = bytes;
+  staged_.push_back(std::move(s));
 }
 
 void FileBatch::StageDelete(const std::string& path) {
   const std::string target = NativePath(path);
   for (auto& s : staged_) {
     if (s.target == target) {
-      if (!s.temp.empty()) ::unlink(s.temp.c_str());
+      if (!s.temp.empty() && Exists(s.temp)) StepUnlink(s.temp);
       s.temp.clear();
+      s.bytes.clear();
+      s.kind = Staged::Kind::Delete;
       return;
     }
   }
-  staged_.push_back({target, std::string()});
+  Staged s;
+  s.kind = Staged::Kind::Delete;
+  s.target = target;
+  staged_.push_back(std::move(s));
 }
 
 void FileBatch::Fail(const std::string& path) {
@@ -450,56 +785,145 @@ bool FileBatch::Commit() {
     Discard();
     return false;
   }
-  // Each original is kept under a second name (a hard link) until every
-  // file is in place, so a failed rename can put the others back.
-  // A folder without hard links goes on without them.
-  struct Done {
-    std::string target, backup;
-    bool existed;
-  };
-  std::vector<Done> done;
-  bool ok = true;
-  for (const auto& s : staged_) {
+  if (staged_.empty()) {
+    RemoveJournal();
+    return true;
+  }
+  for (auto& s : staged_) {
     struct stat st;
-    const bool existed = ::lstat(s.target.c_str(), &st) == 0;
-    std::string backup = existed ? BackupName(s.target) : std::string();
-    if (!backup.empty() && ::link(s.target.c_str(), backup.c_str()) != 0) backup.clear();
-    const bool placed = s.temp.empty() ? (!existed || ::unlink(s.target.c_str()) == 0)
-                                       : NativeRename(s.temp, s.target);
+    s.existed = ::lstat(s.target.c_str(), &st) == 0;
+    if (s.kind == Staged::Kind::Append) {
+      s.oldLength = s.existed ? static_cast<int64_t>(st.st_size) : -1;
+    } else if (s.existed) {
+      s.backup = FreeName(FolderOf(s.target), BaseName(s.target) + ".bak");
+    }
+  }
+  // From here on the record is complete: a kill is finished at the next start.
+  if (!WriteJournal("commit")) {
+    if (!journal_.empty()) failedPath_ = journal_;
+    Discard();
+    failed_ = true;
+    return false;
+  }
+  // Each original is kept under a second name (a hard link) until every
+  // file is in place, so a failed step can put the others back. A folder
+  // without hard links goes on without them.
+  size_t done = 0;
+  bool ok = true;
+  for (auto& s : staged_) {
+    if (!s.backup.empty() && !StepLink(s.target, s.backup)) s.backup.clear();
+    bool placed = false;
+    switch (s.kind) {
+      case Staged::Kind::Replace:
+        placed = NativeRename(s.temp, s.target);
+        break;
+      case Staged::Kind::Delete:
+        placed = !s.existed || StepUnlink(s.target);
+        break;
+      case Staged::Kind::Append:
+        placed = AppendBytes(s.target, s.bytes);
+        ++done;  // a part written is cut back with the rest
+        break;
+    }
     if (!placed) {
-      if (!backup.empty()) ::unlink(backup.c_str());
       failedPath_ = s.target;
       ok = false;
       break;
     }
-    done.push_back({s.target, backup, existed});
+    if (s.kind != Staged::Kind::Append) ++done;
   }
   if (!ok) {
-    for (auto it = done.rbegin(); it != done.rend(); ++it) {
-      if (!it->backup.empty()) {
-        ::rename(it->backup.c_str(), it->target.c_str());
-      } else if (!it->existed) {
-        ::unlink(it->target.c_str());
-      }
-    }
+    // A kill while putting back is undone at the next start, not finished.
+    WriteJournal("undo");
+    for (size_t i = done; i-- > 0;) UndoStaged(staged_[i]);
   }
-  for (const auto& d : done) {
-    if (!d.backup.empty()) ::unlink(d.backup.c_str());
-  }
-  for (const auto& s : staged_) {
-    if (!s.temp.empty()) ::unlink(s.temp.c_str());
-    SyncDirectoryOf(s.target);
-  }
+  SyncFolders(staged_);
+  RemoveLeftovers(staged_);
+  RemoveJournal();
   staged_.clear();
   if (!ok) failed_ = true;
   return ok;
 }
 
 void FileBatch::Discard() {
-  for (const auto& s : staged_) {
-    if (!s.temp.empty()) ::unlink(s.temp.c_str());
-  }
+  RemoveLeftovers(staged_);
+  RemoveJournal();
   staged_.clear();
+}
+
+BatchRecovery RecoverFileBatches(const std::string& folder) {
+  BatchRecovery out;
+  const std::string dir = WithoutSlash(NativePath(folder));
+  const std::string journal = dir + "/" + kJournalName;
+  std::string text;
+  const ReadStatus status = ReadFileChecked(journal, text);
+  if (status == ReadStatus::Unreadable) {
+    out.failed = true;
+    return out;
+  }
+  if (status == ReadStatus::Ok) {
+    std::string state;
+    std::vector<Staged> staged;
+    if (!ParseJournal(text, state, staged)) {
+      out.failed = true;
+      return out;
+    }
+    bool ok = true;
+    if (state == "commit") {
+      for (const auto& s : staged) {
+        switch (s.kind) {
+          case Staged::Kind::Replace:
+            if (Exists(s.temp)) ok = StepRename(s.temp, s.target) && ok;
+            break;
+          case Staged::Kind::Delete:
+            if (Exists(s.target)) ok = StepUnlink(s.target) && ok;
+            break;
+          case Staged::Kind::Append:
+            ok = RedoAppend(s) && ok;
+            break;
+        }
+        out.finished.push_back(s.target);
+      }
+    } else {
+      // "prepare": no target was touched yet; "undo": some were.
+      for (const auto& s : staged) {
+        if (state == "undo") ok = UndoStaged(s) && ok;
+        out.undone.push_back(s.target);
+      }
+    }
+    if (!ok) {
+      out.failed = true;
+      return out;
+    }
+    SyncFolders(staged);
+    RemoveLeftovers(staged);
+    StepUnlink(journal);
+    SyncDirectoryOf(journal);
+  }
+  // Temporary files of a change that never reached its record.
+  std::vector<std::string> stale;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (const dirent* e = ::readdir(d)) {
+      const std::string name = e->d_name;
+      if (OurTemporaryName(name)) stale.push_back(dir + "/" + name);
+    }
+    ::closedir(d);
+  }
+  for (const auto& path : stale) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && StepUnlink(path)) {
+      out.removed.push_back(path);
+    }
+  }
+  return out;
+}
+
+std::string BatchRecoveryText(const BatchRecovery& recovery) {
+  if (recovery.undone.empty()) return std::string();
+  std::string files;
+  for (const auto& f : recovery.undone) files += "\r    " + f;
+  return "The program was stopped while it was changing these files:" + files +
+         "\rThe change was not finished, so it was undone: the files are as they were before it.";
 }
 
 }  // namespace tw::sys

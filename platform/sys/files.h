@@ -82,12 +82,15 @@ class RawFile {
   int fd_ = -1;
 };
 
-// Rewrites of several files made as one: each new file is written and
-// flushed beside its target first; only when every one is whole are they
-// renamed over their targets. A rename that fails puts back the files
-// already replaced, so a failure anywhere changes none of them. Temporary
-// files not committed are removed. A path staged again replaces its earlier
-// staging.
+// Changes of several files made as one, safe across a kill at any point.
+// Each new file is written and flushed beside its target first; an append
+// only notes its bytes. Before the first target changes, an intent record
+// (the journal, "CHANGES.JNL" in the journal folder) lists every file with
+// its old and new state; then the files are renamed into place, deleted or
+// appended to, and the record goes last. A failure part-way puts back what
+// was already changed. After a kill, RecoverFileBatches finishes a batch
+// whose record was complete, or undoes one that had not got that far.
+// A path staged again replaces its earlier staging.
 class FileBatch {
  public:
   FileBatch() = default;
@@ -99,6 +102,9 @@ class FileBatch {
   bool StageBytes(const std::string& path, const std::string& bytes);
   // Lines joined with CR LF, each line terminated.
   bool Stage(const std::string& path, const std::vector<std::string>& lines);
+  // bytes go on the end of the file at the commit (created when missing);
+  // undoing cuts the file back to its old length.
+  void StageAppend(const std::string& path, const std::string& bytes);
   // The file goes at the commit (nothing happens when it is missing).
   void StageDelete(const std::string& path);
   // Marks the batch failed: a part of the change could not be worked out.
@@ -108,19 +114,47 @@ class FileBatch {
   // The first file that could not be read or written, or the one whose
   // rename failed.
   const std::string& FailedPath() const { return failedPath_; }
-  // False when the batch failed (nothing is renamed then) or a rename did
-  // not succeed (every file is as it was then).
+  // False when the batch failed (nothing is changed then) or a step of the
+  // commit did not succeed (every file is as it was then).
   bool Commit();
   void Discard();
 
- private:
   struct Staged {
-    std::string target, temp;  // temp "" = delete the target
+    enum class Kind { Replace, Delete, Append };
+    Kind kind = Kind::Replace;
+    std::string target, temp, backup;
+    std::string bytes;       // what an append adds
+    bool existed = false;    // the target was there before the commit
+    int64_t oldLength = -1;  // of an appended file; -1 when it was missing
   };
+
+ private:
+  bool WriteJournal(const char* state);
+  void RemoveJournal();
   std::vector<Staged> staged_;
+  std::string journal_;  // the journal written for this batch, "" = none yet
   bool failed_ = false;
   std::string failedPath_;
 };
+
+// Where batches keep their journal (the program's DATA folder); "" = the
+// folder of a batch's first file.
+void SetBatchJournalFolder(const std::string& dir);
+const std::string& BatchJournalFolder();
+
+// The start-up pass over folder (the journal folder): a batch left by a
+// kill is finished when its record was complete and undone otherwise; then
+// every temporary file of this program's naming left in the folder is
+// removed. undone names the files of a change that was taken back (the user
+// is to be told); failed is set when a journal could not be read or a step
+// of the repair failed (the journal is then kept for the next start).
+struct BatchRecovery {
+  std::vector<std::string> finished, undone, removed;
+  bool failed = false;
+};
+BatchRecovery RecoverFileBatches(const std::string& folder);
+// The message for a recovery that undid a change; "" when there is none.
+std::string BatchRecoveryText(const BatchRecovery& recovery);
 
 // What the user is told of a data file that is there but cannot be read (it
 // is then kept as it is) or that could not be written. A path is reported
@@ -137,11 +171,17 @@ std::string FileProblemText(FileProblem problem, const std::string& path);
 // bytes, writes through RawFile fail; the fsync and the rename after that
 // many further successful ones fail (negative = never). Every writer of the
 // data files writes, flushes and renames through them.
+// killAtStep stops the process (SIGKILL) at the file step (an fsync, link,
+// rename, unlink or truncate) after that many further ones, for the tests
+// that a kill at any step loses nothing.
 struct FailurePoints {
   int64_t writeBytes = -1;
   int fsyncs = -1;
   int renames = -1;
+  int killAtStep = -1;
 };
+// File steps taken since the process started (to count a change's steps).
+int64_t FileStepsTaken();
 void SetFailurePoints(const FailurePoints& points);
 void SetWriteFailureAfter(int64_t bytes);
 
