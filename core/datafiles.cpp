@@ -168,15 +168,17 @@ void LoadUserList(GameContext& ctx, StringList& list) {
   std::stable_sort(list.begin(), list.end(), LessNoCase);
 }
 
+void StagePlayerList(sys::IniFile& ini, const StringList& names) {
+  for (int i = 1; i <= kUserSlots; ++i) {
+    const size_t k = static_cast<size_t>(i - 1);
+    ini.WriteString("Users", "User" + ThreeDigits(i), k < names.size() ? names[k] : "");
+  }
+}
+
 bool SavePlayerList(GameContext& ctx, const StringList* names, const std::string& current) {
   sys::IniFile ini(CfgFilePath(ctx));
   if (!ini.Hold()) return false;
-  if (names) {
-    for (int i = 1; i <= kUserSlots; ++i) {
-      const size_t k = static_cast<size_t>(i - 1);
-      ini.WriteString("Users", "User" + ThreeDigits(i), k < names->size() ? (*names)[k] : "");
-    }
-  }
+  if (names) StagePlayerList(ini, *names);
   ini.WriteString("Preference", "UserDefault", current);
   return ini.WriteHeld();
 }

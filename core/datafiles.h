@@ -10,6 +10,10 @@
 
 namespace tw {
 
+namespace sys {
+class IniFile;
+}
+
 // Paths of the data files.
 std::string CfgFilePath(const GameContext& ctx);
 std::string StatFilePath(const GameContext& ctx);     // DATA\STAT.DAT
@@ -44,6 +48,8 @@ void LoadUserList(GameContext& ctx, StringList& list);
 // the list; names beyond the twentieth are not kept) and "UserDefault" :=
 // current. False when DATA\CFG.DAT cannot be read or written (then told).
 bool SavePlayerList(GameContext& ctx, const StringList* names, const std::string& current);
+// "User001".."User020" from names into a held preferences file.
+void StagePlayerList(sys::IniFile& ini, const StringList& names);
 // Move-to-front update of "Game001".."Game020" of "Game_Numbers".
 void AddRecentDealNumber(GameContext& ctx, const std::string& number);
 

@@ -141,8 +141,7 @@ int RecordHiScore(GameContext& ctx, int game, const std::string& player, const s
   int place = -1;
   const bool readable = file.Load(path);
   if (!readable) {
-    // Left alone; with a batch nothing of the deal is recorded then.
-    if (batch) batch->Fail(path);
+    // Left alone, and told; the rest of the deal is still recorded.
     ShowMsg(ctx, "Open error: " + path);
   } else {
     StringList places = ReadPlaces(file, game, kind);
@@ -160,7 +159,8 @@ int RecordHiScore(GameContext& ctx, int game, const std::string& player, const s
     for (auto& p : places) p = PadRight(p.substr(0, 83), 83) + " x";
     if ((seeded || place >= 0)) {
       WritePlaces(file, game, kind, places);
-      if (!file.Save(path, batch)) ShowMsg(ctx, "Write error on file " + path);
+      // With a batch, its commit tells of the failure.
+      if (!file.Save(path, batch) && !batch) ShowMsg(ctx, "Write error on file " + path);
     }
   }
   UpdateOverallScore(ctx, game, name, result.Seconds, result.Score, batch);

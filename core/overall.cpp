@@ -123,8 +123,7 @@ void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, i
   sys::MakeDirectory(sys::DirectoryOf(path));
   SectionedTextFile file;
   if (!file.Load(path)) {
-    // Left alone; with a batch nothing of the deal is recorded then.
-    if (batch) batch->Fail(path);
+    // Left alone, and told; the rest of the deal is still recorded.
     ShowMsg(ctx, "Open error: " + path);
     return;
   }
@@ -159,7 +158,8 @@ void UpdateOverallScore(GameContext& ctx, int game, const std::string& player, i
   // All five keys reach the file together: a half-written set would read
   // as tampering and cost every player's scores.
   for (const auto& [key, plain] : values) file.SetValue(name, key, AddKeyChars(plain, kOverallKey));
-  if (!file.Save(path, batch)) ShowMsg(ctx, "Write error on file " + path);
+  // With a batch, its commit tells of the failure.
+  if (!file.Save(path, batch) && !batch) ShowMsg(ctx, "Write error on file " + path);
 }
 
 OverallRanking ReadOverallScores(GameContext& ctx) {

@@ -241,7 +241,12 @@ bool UpdateGameStatistics(GameContext& ctx, bool won, sys::FileBatch* batch) {
   EnsureStatFile(ctx);
   SectionedTextFile file;
   if (!file.Load(path) || !file.Existed()) {
-    ShowMsg(ctx, "Open error: " + path);
+    // With a batch, its commit tells of the failure.
+    if (batch) {
+      batch->Fail(path);
+    } else {
+      ShowMsg(ctx, "Open error: " + path);
+    }
     return false;
   }
   const std::string section = GameSection(static_cast<int>(game));
@@ -249,7 +254,7 @@ bool UpdateGameStatistics(GameContext& ctx, bool won, sys::FileBatch* batch) {
   StatRecord r = file.GetValue(section, player, value) ? ParseStatRecord(value) : StatRecord{};
   AddResult(r, won, CfgNumber(ctx, cfg::Score, 0));
   file.SetValue(section, player, FormatStatRecord(r));
-  if (!SaveOrReport(ctx, file, path, batch)) return false;
+  if (batch ? !file.Save(path, batch) : !SaveOrReport(ctx, file, path)) return false;
 
   CfgField f = won ? cfg::SessionWon : cfg::SessionLost;
   int64_t session = ClampTo(CfgNumber(ctx, f, 0), 0, 9998) + 1;
@@ -300,20 +305,27 @@ std::string BuildStatLogLine(const GameContext& ctx, bool won, int64_t elapsed,
 bool StageStatLogLine(GameContext& ctx, bool won, int64_t elapsed, const std::string& date,
                       const std::string& time, sys::FileBatch& batch) {
   const std::string path = StatLogFilePath(ctx);
-  std::string bytes;
   if (!IsValidPlayerName(TrimRightSpaces(ctx.Cfg(cfg::UserDefault)))) {
     batch.Fail(path);
     return false;
   }
-  if (sys::ReadFileChecked(path, bytes) == sys::ReadStatus::Unreadable) {
-    ShowMsg(ctx, "Open error: " + path);
-    batch.Fail(path);
-    return false;
+  // Only the last byte is read: the end of a deal costs the same however
+  // long the log has grown.
+  std::string data;
+  if (sys::PathExists(path)) {
+    sys::RawFile f;
+    const int64_t size = f.Open(path, sys::RawFile::Mode::Read) ? f.Size() : -1;
+    char last = '\n';
+    if (size < 0 || (size > 0 && (!f.Seek(size - 1) || f.Read(&last, 1) != 1))) {
+      batch.Fail(path);
+      return false;
+    }
+    // A last line without its line end would swallow the new line.
+    if (last != '\n') data = "\r\n";
   }
-  // A last line without its line end would swallow the new line.
-  if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
-  bytes += BuildStatLogLine(ctx, won, elapsed, date, time) + "\r\n";
-  return batch.StageBytes(path, bytes);
+  data += BuildStatLogLine(ctx, won, elapsed, date, time) + "\r\n";
+  batch.StageAppend(path, data);
+  return true;
 }
 
 bool AppendStatLog(GameContext& ctx, bool won, int64_t elapsed, const std::string& date,
@@ -357,7 +369,7 @@ bool ClearStatistics(GameContext& ctx, int game, const std::string& player, bool
 }
 
 bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
-                             const std::string& newName) {
+                             const std::string& newName, const PlayerList* players) {
   const std::string from = TrimRightSpaces(oldName), to = TrimRightSpaces(newName);
   if (!IsValidPlayerName(to) || from.empty()) return false;
   Hourglass hourglass(ctx);
@@ -369,7 +381,15 @@ bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
   SectionedTextFile file;
   if (LoadForChange(stat, file, batch) && file.Existed()) {
     bool changed = false;
+    StringList sections;
+    // A name given twice (a hand-edited file) is still one section: the
+    // readers see only its first body.
     for (const auto& section : file.SectionNames()) {
+      if (std::find(sections.begin(), sections.end(), section) == sections.end()) {
+        sections.push_back(section);
+      }
+    }
+    for (const auto& section : sections) {
       int at = file.FindKey(section, from);
       if (at < 0) continue;
       file.Lines()[static_cast<size_t>(at)] =
@@ -410,6 +430,20 @@ bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
     overall.RemoveSection(to);
     overall.Lines()[static_cast<size_t>(overall.FindSection(from))] = "[" + to + "]";
     overall.Save(glo, &batch);
+  }
+
+  if (players) {
+    const std::string cfgPath = CfgFilePath(ctx);
+    sys::IniFile ini(cfgPath);
+    if (!ini.Hold()) {
+      batch.Fail(cfgPath);
+    } else {
+      StagePlayerList(ini, players->Names);
+      if (TrimRightSpaces(ini.ReadString("Preference", "UserDefault", "")) == from) {
+        ini.WriteString("Preference", "UserDefault", to);
+      }
+      if (!ini.StageTo(batch)) batch.Fail(cfgPath);
+    }
   }
   return CommitOrReport(ctx, batch);
 }

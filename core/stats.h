@@ -68,8 +68,14 @@ bool ClearStatistics(GameContext& ctx, int game, const std::string& player, bool
 // Statistics key, log column, hi-score column and overall-score section, all
 // or none. False when the new name is refused or a file cannot be read or
 // written (then told).
+// With players, the player list of DATA\CFG.DAT ("Users", and "UserDefault"
+// when it named the old player) goes in the same change, so a kill never
+// leaves records under a name no list holds.
+struct PlayerList {
+  StringList Names;  // in the order of "User001".."User020"
+};
 bool RenamePlayerInStatFiles(GameContext& ctx, const std::string& oldName,
-                             const std::string& newName);
+                             const std::string& newName, const PlayerList* players = nullptr);
 
 // What deleting the game in play asks of the window: end the deal and leave
 // no game selected; afterwards the open-game tree is rebuilt.

@@ -33,7 +33,7 @@ void RecordDeal(GameContext& ctx, bool won, int64_t elapsed, const sys::LocalDat
   const std::string sessionWon = ctx.Cfg(cfg::SessionWon);
   const std::string sessionLost = ctx.Cfg(cfg::SessionLost);
   sys::FileBatch batch;
-  // Statistics that cannot be updated (already reported) keep the rest out.
+  // Statistics that cannot be updated keep the rest out.
   if (!UpdateGameStatistics(ctx, won, &batch)) batch.Fail(StatFilePath(ctx));
 
   int64_t game = -1;
@@ -52,9 +52,11 @@ void RecordDeal(GameContext& ctx, bool won, int64_t elapsed, const sys::LocalDat
   }
 
   StageStatLogLine(ctx, won, elapsed, date, time, batch);
-  const bool failedBefore = batch.Failed();
+  // Whichever step failed (a file that cannot be read, a disk that is full
+  // while staging or at the commit), the user learns the deal was not kept.
   if (!batch.Commit()) {
-    if (!failedBefore) ShowMsg(ctx, "Write error on file " + batch.FailedPath());
+    ShowMsg(ctx, "Write error on file " + batch.FailedPath() +
+                     "\rThe deal was not recorded: the results files are as they were.");
     ctx.SetCfg(cfg::SessionWon, sessionWon);
     ctx.SetCfg(cfg::SessionLost, sessionLost);
     place = -1;

@@ -136,8 +136,9 @@ struct Check {
     for (int c = 1; c <= cards; ++c) {
       const int s = selected[static_cast<size_t>(c)];
       if (s > 1) return Fail(std::string(what) + " selects card " + std::to_string(c) + " twice");
-      // A selected card that lies nowhere else would vanish at the removal.
-      if (s == 1 && tally[static_cast<size_t>(c)] == 0) {
+      // A selected card that lies nowhere else would vanish at the removal;
+      // only a step of the history may hold one (see below).
+      if (s == 1 && tally[static_cast<size_t>(c)] == 0 && !allowMissing) {
         return Fail(std::string(what) + " selects card " + std::to_string(c) +
                     ", which lies on no pile");
       }
@@ -145,7 +146,8 @@ struct Check {
     for (int c = 1; c <= cards; ++c) {
       const int n = tally[static_cast<size_t>(c)];
       if (n > 1) return Fail(std::string(what) + " holds card " + std::to_string(c) + " twice");
-      if (n == 0 && !allowMissing) {
+      // A step may lack a card only while it is selected in that step.
+      if (n == 0 && !(allowMissing && selected[static_cast<size_t>(c)] == 1)) {
         return Fail(std::string(what) + " lacks card " + std::to_string(c));
       }
     }
@@ -354,6 +356,12 @@ bool ParseSavedGame(const GameContext& ctx, const StringList& input, SavedGame& 
   }
   g.RedealsDone = static_cast<int>(v);
   g.Player = TrimRightSpaces(l1.substr(0, 30));
+  // The deal would end under a name no results file can hold.
+  std::string nameProblem;
+  if (!IsValidPlayerName(g.Player, &nameProblem)) {
+    error = "the player name is not one results can be kept for (" + nameProblem + ")";
+    return false;
+  }
   g.DealNumber = TrimRightSpaces(l1.substr(50, 15));
   if (g.DealNumber.empty() || !IsAllDigits(g.DealNumber)) {
     error = "the deal number is not a number";
@@ -438,8 +446,8 @@ bool ParseSavedGame(const GameContext& ctx, const StringList& input, SavedGame& 
     error = "the undo log does not match the undo history";
     return false;
   }
-  // Selection games keep no selection in their history, so a step may lack
-  // the cards that were selected then.
+  // A step of a selection game may lack the cards selected in it, and only
+  // those: any other card missing would be lost by an undo to that step.
   const bool allowMissing = IsSelectionGame(rules);
   StringList step(kTableLines);
   for (size_t s = 0; s < steps; ++s) {

@@ -243,8 +243,14 @@ void PlayersDialog::btnModificaClick() {
   if (!AskName(true, oldName, name)) return;
   changed_ = true;
   if (name == TrimRightSpaces(oldName)) return;
-  // The files first: a rename they refuse leaves the list as it was.
-  if (!RenamePlayerInStatFiles(ctx_, TrimRightSpaces(oldName), name)) return;
+  // The results files and the stored player list change together: a rename
+  // refused leaves both as they were, and a kill never splits them.
+  PlayerList players;
+  for (int i = 0; i < lbo_players_->count(); ++i) {
+    const std::string entry = qt::ToLatin(lbo_players_->item(i)->text());
+    players.Names.push_back(i == lbo_players_->currentRow() ? name : entry);
+  }
+  if (!RenamePlayerInStatFiles(ctx_, TrimRightSpaces(oldName), name, &players)) return;
   lbo_players_->currentItem()->setText(qt::FromLatin(name));
   lbo_players_->sortItems();
   SelectPlayer(name);

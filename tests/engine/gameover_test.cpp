@@ -369,20 +369,35 @@ TEST_F(GameOverTest, AKilledWriteLeavesEveryFileAsItWas) {
 
 // A results file that is there but cannot be opened (here a folder in its
 // place) is told, and then nothing of the deal is recorded anywhere.
-TEST_F(GameOverTest, AnUnopenableResultsFileKeepsTheWholeDealOut) {
+// Statistics that cannot be opened keep the whole deal out; hi-scores or
+// overall scores that cannot be are left alone while the deal still counts.
+TEST_F(GameOverTest, AnUnopenableResultsFileIsToldAndOnlyTheStatisticsKeepTheDealOut) {
   for (const char* blocked : {"STAT.DAT", "STAT_SCR.DAT", "STAT_GLO.DAT"}) {
-    WriteFixtures();
-    std::filesystem::remove(dir.File(std::string("DATA/") + blocked));
-    std::filesystem::create_directory(dir.File(std::string("DATA/") + blocked));
-    const auto before = Snapshot();
-    ui.messages.clear();
-    StartDeal(true);
-    GameOver(ctx);
-    EXPECT_EQ(Snapshot(), before) << blocked;
-    EXPECT_EQ(ctx.Cfg(cfg::SessionWon), "0000") << blocked;
-    ASSERT_FALSE(ui.messages.empty()) << blocked;
-    EXPECT_NE(ui.messages[0].find(blocked), std::string::npos) << ui.messages[0];
-    std::filesystem::remove(dir.File(std::string("DATA/") + blocked));
+    for (bool won : {true, false}) {
+      const std::string where = std::string(blocked) + (won ? " won" : " lost");
+      WriteFixtures();
+      std::filesystem::remove(dir.File(std::string("DATA/") + blocked));
+      std::filesystem::create_directory(dir.File(std::string("DATA/") + blocked));
+      const auto before = Snapshot();
+      const size_t logLines = Lines("STAT_LOG.DAT").size();
+      ui.messages.clear();
+      ctx.SetCfg(cfg::SessionWon, "0000");
+      ctx.SetCfg(cfg::SessionLost, "0000");
+      StartDeal(won);
+      GameOver(ctx);
+      EXPECT_TRUE(std::filesystem::is_directory(dir.File(std::string("DATA/") + blocked)))
+          << where;
+      ASSERT_FALSE(ui.messages.empty()) << where;
+      EXPECT_NE(ui.messages[0].find(blocked), std::string::npos) << ui.messages[0];
+      if (std::string(blocked) == "STAT.DAT") {
+        EXPECT_EQ(Snapshot(), before) << where;
+        EXPECT_EQ(ctx.Cfg(won ? cfg::SessionWon : cfg::SessionLost), "0000") << where;
+      } else {
+        EXPECT_EQ(Lines("STAT_LOG.DAT").size(), logLines + 1) << where;
+        EXPECT_EQ(ctx.Cfg(won ? cfg::SessionWon : cfg::SessionLost), "0001") << where;
+      }
+      std::filesystem::remove(dir.File(std::string("DATA/") + blocked));
+    }
   }
 }
 
