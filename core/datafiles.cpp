@@ -129,6 +129,20 @@ bool IsValidPlayerNameUtf8(const std::string& utf8, std::string* out, std::strin
 bool EnsureStatFile(GameContext& ctx) { return EnsureVersionedFile(StatFilePath(ctx)); }
 bool EnsureStatScrFile(GameContext& ctx) { return EnsureVersionedFile(StatScrFilePath(ctx)); }
 
+void RecoverDataFiles(GameContext& ctx) {
+  const std::string data = ctx.DataPath("DATA");
+  sys::SetBatchJournalFolder(data);
+  if (!sys::DirectoryExists(data)) return;
+  const sys::BatchRecovery recovery = sys::RecoverFileBatches(data);
+  if (recovery.failed) {
+    ShowMsg(ctx, "An unfinished change of the data files in " + data +
+                     " could not be finished or undone.\rIts record (CHANGES.JNL) is kept, and "
+                     "the repair is tried again at the next start.");
+  }
+  const std::string text = sys::BatchRecoveryText(recovery);
+  if (!text.empty()) ShowMsg(ctx, text);
+}
+
 void UpgradeDataFiles(GameContext& ctx) {
   const std::string path = StatScrFilePath(ctx);
   SectionedTextFile file;

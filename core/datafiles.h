@@ -37,6 +37,12 @@ bool IsValidPlayerNameUtf8(const std::string& utf8, std::string* out,
 bool EnsureStatFile(GameContext& ctx);
 bool EnsureStatScrFile(GameContext& ctx);
 
+// Before anything reads a data file at start-up: changes of several files
+// that a kill interrupted are finished or undone (the user is told once when
+// one was undone), and temporary files left in DATA go. Later changes keep
+// their intent record in DATA too.
+void RecoverDataFiles(GameContext& ctx);
+
 // At the first activation of the main window: an older hi-score file gets the
 // version section and fixed-width records; the preference values "S" of
 // "Cards_Animate" and "ConfirmQuit" become "Y".

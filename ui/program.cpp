@@ -100,6 +100,7 @@ Program::Program(std::string programDir, ProgramOptions options) : options_(opti
 
 Program::~Program() {
   sys::SetFileProblemReporter({});
+  sys::SetBatchJournalFolder("");
   // The engine must not reach a window that is going away.
   ctx_.Ports = nullptr;
   ctx_.Table = nullptr;
@@ -122,6 +123,8 @@ bool Program::Start(int& exitCode) {
   exitCode = 0;
   prompts_->SetHourglass(true);
   QGuiApplication::setApplicationName(kProductName);
+  // First of all: a change of several data files that a kill cut short.
+  RecoverDataFiles(ctx_);
   sound_ = std::make_unique<qt::SoundPlayer>(ctx_.DataPath("SOUNDS"));
   sound_->SetMuted(options_.Muted);
   // The picture library is read once: the splash shows its logo.

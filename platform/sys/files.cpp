@@ -678,16 +678,30 @@ void SetBatchJournalFolder(const std::string& dir) {
   g_journalFolder = dir.empty() ? std::string() : WithoutSlash(NativePath(dir));
 }
 
-const std::string& BatchJournalFolder() { return g_journalFolder; }
+std::string BatchJournalFolder() {
+  std::lock_guard<std::mutex> lock(g_journalMutex);
+  return g_journalFolder;
+}
 
 FileBatch::~FileBatch() { Discard(); }
 
-bool FileBatch::WriteJournal(const char* state) {
-  if (journal_.empty()) {
-    const std::string folder =
-        g_journalFolder.empty() ? FolderOf(staged_.front().target) : g_journalFolder;
-    journal_ = folder + "/" + kJournalName;
+// The journal folder of a batch whose first file is first.
+static std::string JournalFolderFor(const std::string& first) {
+  std::string folder;
+  {
+    std::lock_guard<std::mutex> lock(g_journalMutex);
+    folder = g_journalFolder;
   }
+  // Without its folder (a program folder gone) the record stays with the files.
+  struct stat st;
+  if (folder.empty() || ::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return FolderOf(first);
+  }
+  return folder;
+}
+
+bool FileBatch::WriteJournal(const char* state) {
+  if (journal_.empty()) journal_ = JournalFolderFor(staged_.front().target) + "/" + kJournalName;
   // Written beside and renamed over, so a kill leaves the old record or the
   // new one, never half of one.
   const std::string temp = FreeName(FolderOf(journal_), std::string(kJournalName) + ".tmp");
@@ -730,7 +744,7 @@ bool FileBatch::StageBytes(const std::string& path, const std::string& bytes) {
   // The record names the temporary file before it exists, so a kill never
   // leaves one that the start-up pass cannot find (beside a saved game, say).
   const std::string journalFolder =
-      g_journalFolder.empty() ? FolderOf(staged_.front().target) : g_journalFolder;
+      journal_.empty() ? JournalFolderFor(staged_.front().target) : FolderOf(journal_);
   bool ok = true;
   if (journal_.empty() || FolderOf(target) != journalFolder) ok = WriteJournal("prepare");
   ok = ok && WriteNewFile(entry->temp, bytes, target, true);

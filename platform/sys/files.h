@@ -140,7 +140,7 @@ class FileBatch {
 // Where batches keep their journal (the program's DATA folder); "" = the
 // folder of a batch's first file.
 void SetBatchJournalFolder(const std::string& dir);
-const std::string& BatchJournalFolder();
+std::string BatchJournalFolder();
 
 // The start-up pass over folder (the journal folder): a batch left by a
 // kill is finished when its record was complete and undone otherwise; then
