@@ -1,9 +1,13 @@
 #include "core/stats.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "core/hiscores.h"
 #include "core/util.h"
+#include "platform/sys/files.h"
 #include "platform/sys/ini.h"
 #include "tests/core/results_fixture.h"
 
@@ -230,6 +234,43 @@ TEST_F(StatsTest, RenameTouchesOnlyTheWholeName) {
   std::string before = Read("STAT.DAT");
   EXPECT_FALSE(RenamePlayerInStatFiles(ctx, "Robert", "Rob]"));
   EXPECT_EQ(Read("STAT.DAT"), before);
+}
+
+// A hand-edited file that names a section twice: the record the readers
+// show (the first under the first header) is the one renamed and kept.
+TEST_F(StatsTest, RenameWithARepeatedSectionKeepsTheRecordShown) {
+  const std::string live = "000003 000000 000003 000000 000003 000000 000000000300 000000000000";
+  const std::string dead = "000001 000000 000001 000000 000001 000000 000000000100 000000000000";
+  Write("STAT.DAT", "[Version]\r\nVersion=0300\r\n[0001]\r\nBob=" + live + "\r\nBob=" + dead +
+                        "\r\n[0001]\r\n");
+  ASSERT_EQ(ReadGameStatistics(ctx, 1, "Bob").Record.Won, 3);
+  ASSERT_TRUE(RenamePlayerInStatFiles(ctx, "Bob", "Robert"));
+  EXPECT_EQ(ReadGameStatistics(ctx, 1, "Robert").Record.Won, 3);
+  EXPECT_NE(Read("STAT.DAT").find("Robert=" + live), std::string::npos) << Read("STAT.DAT");
+}
+
+// New results files are made as any file the user makes (the umask's mode),
+// and a replaced one keeps its own.
+TEST_F(StatsTest, ResultsFilesTakeTheUmasksMode) {
+  const mode_t old = ::umask(022);
+  ctx.SetCfg(cfg::UserDefault, "Bob");
+  ctx.SetCfg(cfg::Game, "0012");
+  // As the end of a deal writes them: all in one batch.
+  sys::FileBatch batch;
+  ASSERT_TRUE(UpdateGameStatistics(ctx, true, &batch));
+  ASSERT_TRUE(StageStatLogLine(ctx, true, 10, "20261210", "09:05:07", batch));
+  RecordHiScore(ctx, 12, "Bob", "01", {500, 10, "20261210", "09:05:07", true}, {}, {}, &batch);
+  ASSERT_TRUE(batch.Commit());
+  for (const char* name : {"STAT.DAT", "STAT_LOG.DAT", "STAT_SCR.DAT", "STAT_GLO.DAT"}) {
+    EXPECT_EQ(std::filesystem::status(dir.File(std::string("DATA/") + name)).permissions(),
+              std::filesystem::perms(0644))
+        << name;
+  }
+  std::filesystem::permissions(dir.File("DATA/STAT_SCR.DAT"), std::filesystem::perms(0600));
+  RecordHiScore(ctx, 12, "Bob", "01", {600, 10, "20261210", "09:05:07", true});
+  EXPECT_EQ(std::filesystem::status(dir.File("DATA/STAT_SCR.DAT")).permissions(),
+            std::filesystem::perms(0600));
+  ::umask(old);
 }
 
 TEST_F(StatsTest, DeleteGameRemovesEverythingRecordedAboutIt) {

@@ -402,6 +402,11 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAndTheDealInPlayIsKept) {
        [&](StringList& l) { std::swap(l[piles], l[find("[UNDO - Reserves]")]); }, "order"},
       {"stray line", [](StringList& l) { l.push_back("0011"); }, "stray"},
       {"undo step doubles a card", [&](StringList& l) { l[piles + 1] += someCard; }, "twice"},
+      // The deal would end under a name that no results file can hold.
+      {"blank player", [](StringList& l) { l[1].replace(0, 30, Spaces(30)); }, "player name"},
+      {"player with =", [](StringList& l) { l[1].replace(0, 4, "B=ob"); }, "player name"},
+      {"player with [", [](StringList& l) { l[1].replace(0, 4, "[Bob"); }, "player name"},
+      {"player with ]", [](StringList& l) { l[1].replace(0, 4, "Bob]"); }, "player name"},
   };
   int tested = 0;
   for (const Case& c : cases) {
@@ -427,6 +432,32 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAndTheDealInPlayIsKept) {
   // The good file still opens: the cases above broke only their copies.
   EXPECT_TRUE(Open("good.gam", error)) << error;
   EXPECT_EQ(tested, static_cast<int>(std::size(cases)));
+}
+
+// A step of a selection game may lack only the cards it selects: one byte
+// that turns a stock card of an undo step into a hole is refused, since an
+// undo to that step would lose the card.
+TEST_F(SavedGameTest, ASelectionGameStepLackingAnUnselectedCardIsRefused) {
+  for (int game : {12, 18, 19, 103}) {
+    const std::string where = "game " + std::to_string(game);
+    Play(game, "5", 30);
+    ASSERT_GE(UndoDepth(ctx), 1) << where;
+    StringList lines = SavedLines("sel.gam");
+    size_t stock = 0;
+    while (stock < lines.size() && lines[stock] != "[UNDO - Stock]") ++stock;
+    size_t line = stock + 1;
+    while (line < lines.size() && lines[line].empty()) ++line;
+    ASSERT_LT(line, lines.size()) << where;
+    ASSERT_TRUE(lines[line][0] != '[') << where << ": no stock card in the history";
+    const std::string card = lines[line].substr(0, 3);
+    lines[line].replace(0, 3, "000");
+    lines[line][3] = '0';
+    ASSERT_TRUE(sys::ReplaceFileLines(dir.File("hole.gam"), lines));
+    std::string error;
+    EXPECT_FALSE(Open("hole.gam", error)) << where;
+    EXPECT_NE(error.find("lacks card " + std::to_string(std::stoi(card))), std::string::npos)
+        << where << ": " << error;
+  }
 }
 
 // Random damage: every file is either refused with the deal in play kept, or
