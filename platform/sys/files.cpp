@@ -936,8 +936,9 @@ std::string BatchRecoveryText(const BatchRecovery& recovery) {
   if (recovery.undone.empty()) return std::string();
   std::string files;
   for (const auto& f : recovery.undone) files += "\r    " + f;
-  return "The program was stopped while it was changing these files:" + files +
-         "\rThe change was not finished, so it was undone: the files are as they were before it.";
+  return "The program was stopped while it was changing its files:" + files +
+         "\rThe change was not finished, so it was undone: every file of it is as it was "
+         "before.";
 }
 
 }  // namespace tw::sys

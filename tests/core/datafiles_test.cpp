@@ -1,9 +1,15 @@
 #include "core/datafiles.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
 
 #include "core/hiscores.h"
 #include "core/util.h"
+#include "platform/sys/files.h"
 #include "platform/sys/ini.h"
 #include "tests/core/results_fixture.h"
 
@@ -160,6 +166,60 @@ TEST_F(DataFilesTest, RequiredFilesAndPlaceholders) {
 
   EXPECT_EQ(ExpandProductPlaceholders("About [Program] - [Program] ([Program_sw])"),
             "About Tarnwell 2000 - [Program] (Tarnwell 2000)");
+}
+
+// The start-up pass: a change cut short before its record was complete is
+// undone and told, once; temporary files of our naming go, silently, and
+// nothing else in DATA is touched.
+TEST_F(DataFilesTest, StartUpUndoesAChangeCutShortAndTellsItOnce) {
+  Write("STAT.DAT", "old stat\r\n");
+  Write("STAT_LOG.DAT", "old log\r\n");
+  Write("notes.tmp", "the user's own\r\n");
+  Write("STAT_SCR.DAT.tmpAb12Cd", "left by a kill\r\n");
+  Write("rplX9y8Z7", "left by a kill\r\n");
+  Write("CHANGES.JNL.tmpQwErTy", "half a record");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Staged, then gone without a word: the batch never reaches its commit.
+    sys::FileBatch batch;
+    batch.Stage(dir.File("DATA/STAT.DAT"), {"new stat"});
+    batch.StageAppend(dir.File("DATA/STAT_LOG.DAT"), "new line\r\n");
+    batch.Stage(dir.File("DATA/STAT_GLO.DAT"), {"new glo"});
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(sys::FileExists(dir.File("DATA/CHANGES.JNL")));
+
+  RecoverDataFiles(ctx);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].find("was undone"), std::string::npos) << ui.messages[0];
+  EXPECT_NE(ui.messages[0].find("STAT.DAT"), std::string::npos) << ui.messages[0];
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(dir.File("DATA"))) {
+    left.push_back(e.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"STAT.DAT", "STAT_LOG.DAT", "notes.tmp"}));
+  EXPECT_EQ(Read("STAT.DAT"), "old stat\r\n");
+  EXPECT_EQ(Read("STAT_LOG.DAT"), "old log\r\n");
+
+  RecoverDataFiles(ctx);
+  EXPECT_EQ(ui.messages.size(), 1u) << "told once";
+  sys::SetBatchJournalFolder("");
+}
+
+// A record that cannot be read is kept for the next start, and told.
+TEST_F(DataFilesTest, ADamagedChangeRecordIsKeptAndTold) {
+  Write("CHANGES.JNL", "TWBATCH1\nstate commit\nR\tonly half");
+  Write("STAT.DAT.tmpAb12Cd", "perhaps needed\r\n");
+  RecoverDataFiles(ctx);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].find("CHANGES.JNL"), std::string::npos) << ui.messages[0];
+  EXPECT_TRUE(sys::FileExists(dir.File("DATA/CHANGES.JNL")));
+  EXPECT_TRUE(sys::FileExists(dir.File("DATA/STAT.DAT.tmpAb12Cd")));
+  sys::SetBatchJournalFolder("");
 }
 
 }  // namespace

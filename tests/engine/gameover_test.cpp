@@ -401,6 +401,37 @@ TEST_F(GameOverTest, AnUnopenableResultsFileIsToldAndOnlyTheStatisticsKeepTheDea
   }
 }
 
+// A disk that fills at any point of the end of a deal: the deal is recorded
+// whole, or nothing of it is and the user is told so.
+TEST_F(GameOverTest, AFullDiskIsAlwaysToldAndNeverRecordsHalfADeal) {
+  int recorded = 0, told = 0;
+  for (int64_t bytes : {0, 1, 100, 500, 2000, 5000, 20000, 100000}) {
+    for (bool won : {true, false}) {
+      const std::string where = std::to_string(bytes) + (won ? " bytes, won" : " bytes, lost");
+      WriteFixtures();
+      const auto before = Snapshot();
+      const size_t logLines = Lines("STAT_LOG.DAT").size();
+      ui.messages.clear();
+      StartDeal(won);
+      sys::SetWriteFailureAfter(bytes);
+      GameOver(ctx);
+      sys::SetWriteFailureAfter(-1);
+      if (Lines("STAT_LOG.DAT").size() == logLines + 1) {
+        ++recorded;
+        EXPECT_NE(Snapshot(), before) << where;
+      } else {
+        ++told;
+        EXPECT_EQ(Snapshot(), before) << where;
+        ASSERT_FALSE(ui.messages.empty()) << where << ": the deal was lost unseen";
+        EXPECT_NE(ui.messages.back().find("not recorded"), std::string::npos)
+            << where << ": " << ui.messages.back();
+      }
+    }
+  }
+  EXPECT_GT(recorded, 0);
+  EXPECT_GT(told, 0);
+}
+
 TEST_F(GameOverTest, ATamperedOverallFileIsDetectedAndTheOtherFilesStillCount) {
   WriteFixtures();
   std::string glo = Read("STAT_GLO.DAT");
