@@ -1,6 +1,11 @@
-// Recording one finished deal in the results files, with a game log of
-// 100 and of 10,000 lines: appending to the log must not cost more as it
-// grows.
+// What it measures: the wall time of ending one deal (GameOver), which
+// records it in every results file as one change: the statistics record of
+// STAT.DAT, the hi-score table, the overall scores and the line appended to
+// STAT_LOG.DAT, with the change's intent record and every fsync. It is run
+// with a game log of 100, 10,000 and 100,000 lines (and statistics of 40
+// games times 5 players). The log is appended to, never read or rewritten,
+// so the three times should be the same: a time that grows with the log
+// means the end of a deal has begun to read or copy it again.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -92,6 +97,6 @@ void BM_RecordDeal(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
   fs::remove_all(dir);
 }
-BENCHMARK(BM_RecordDeal)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordDeal)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
