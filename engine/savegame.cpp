@@ -358,8 +358,15 @@ bool ParseSavedGame(const GameContext& ctx, const StringList& input, SavedGame& 
   g.Player = TrimRightSpaces(l1.substr(0, 30));
   // The deal would end under a name no results file can hold.
   std::string nameProblem;
+  if (g.Player.empty()) {
+    error = "the player name is blank, so the deal could be recorded for nobody";
+    return false;
+  }
   if (!IsValidPlayerName(g.Player, &nameProblem)) {
-    error = "the player name is not one results can be kept for (" + nameProblem + ")";
+    // "A player name cannot ..." read on from the colon.
+    if (!nameProblem.empty()) nameProblem[0] = 'a';
+    if (!nameProblem.empty() && nameProblem.back() == '.') nameProblem.pop_back();
+    error = "the player name \"" + g.Player + "\" cannot be recorded: " + nameProblem;
     return false;
   }
   g.DealNumber = TrimRightSpaces(l1.substr(50, 15));
