@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <algorithm>
 #include <QListWidget>
 #include <cstdlib>
 
@@ -122,6 +123,12 @@ TEST_F(PlayersTest, RenameMovesTheStatisticsAndKeepsTheCurrentPlayer) {
     Type(d, {"Tess"});
     d.btnModificaClick();
     EXPECT_EQ(Names(d), (QStringList{"Bobby", "Bobby2", "Tess"}));
+    // The stored list changed with the results files, before the dialog
+    // closes: a kill now finds the records under names the list holds.
+    std::vector<std::string> stored = {User(1), User(2), User(3)};
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, (std::vector<std::string>{"Bobby", "Bobby2", "Tess"}));
+    EXPECT_EQ(Cfg().ReadString("Preference", "UserDefault", ""), "Tess");
     d.reject();
   }
   EXPECT_EQ(Won("Bob"), 0);
