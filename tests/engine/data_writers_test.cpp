@@ -126,6 +126,24 @@ class DataWritersTest : public testing::ShippedGamesTest {
     ctx.GameStartTime = ClockSeconds(ctx) - 95;
   }
 
+  // The files now are all those of the fixture (kept) or all those after
+  // the change (done); anything else fails, naming the files that are neither.
+  void Count(const Files& after, const std::string& where, int& kept, int& done) const {
+    const Files now = Entries();
+    if (now == fixture) {
+      ++kept;
+    } else if (now == after) {
+      ++done;
+    } else {
+      for (const auto& [name, bytes] : now) {
+        EXPECT_TRUE((fixture.count(name) && fixture.at(name) == bytes) ||
+                    (after.count(name) && after.at(name) == bytes))
+            << where << ": " << name;
+      }
+      ADD_FAILURE() << where << ": a mix of old and new files";
+    }
+  }
+
   struct Writer {
     const char* name;
     std::function<void()> run;
@@ -193,19 +211,7 @@ TEST_F(DataWritersTest, AFailureAnywhereLeavesEveryFileBeforeOrAfterTheWholeChan
       sys::SetFailurePoints(p);
       w.run();
       sys::SetFailurePoints({});
-      const Files now = Entries();
-      if (now == fixture) {
-        ++kept;
-      } else if (now == after) {
-        ++done;
-      } else {
-        for (const auto& [name, bytes] : now) {
-          EXPECT_TRUE((fixture.count(name) && fixture.at(name) == bytes) ||
-                      (after.count(name) && after.at(name) == bytes))
-              << where << ": " << name;
-        }
-        ADD_FAILURE() << where << ": a mix of old and new files";
-      }
+      Count(after, where, kept, done);
     }
     EXPECT_GT(kept, 0) << w.name;
     EXPECT_GT(done, 0) << w.name;
@@ -244,19 +250,7 @@ TEST_F(DataWritersTest, AKillAtAnyFileStepIsFinishedOrUndoneAtTheNextStart) {
       const sys::BatchRecovery recovery = sys::RecoverFileBatches(dir.File("DATA"));
       EXPECT_FALSE(recovery.failed) << where;
       if (!sys::BatchRecoveryText(recovery).empty()) ++told;
-      const Files now = Entries();
-      if (now == fixture) {
-        ++kept;
-      } else if (now == after) {
-        ++done;
-      } else {
-        for (const auto& [name, bytes] : now) {
-          EXPECT_TRUE((fixture.count(name) && fixture.at(name) == bytes) ||
-                      (after.count(name) && after.at(name) == bytes))
-              << where << ": " << name;
-        }
-        ADD_FAILURE() << where << ": neither the files before nor those after";
-      }
+      Count(after, where, kept, done);
     }
     EXPECT_GT(kept, 0) << w.name;
     EXPECT_GT(done, 0) << w.name;
