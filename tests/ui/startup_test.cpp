@@ -4,6 +4,8 @@
 #include "ui/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <filesystem>
@@ -222,6 +224,45 @@ TEST(ProgramStartTest, DamagedHelpIsToldOnce) {
   EXPECT_FALSE(program.Help().ShowTopic("proc", 1000));
   EXPECT_FALSE(program.Help().IsOpen());
   EXPECT_EQ(prompts.messages, std::vector<std::string>{DamagedHelpFileText(help)});
+}
+
+// A kill that cut a change short after its record was complete: the start
+// finishes it before the preferences are read, silently, and leaves nothing.
+TEST(ProgramStartTest, AChangeCutShortByAKillIsFinishedBeforeThePreferencesAreRead) {
+  if (!ProgramDir::DistBuilt()) GTEST_SKIP();
+  ProgramDir dir("killedchange");
+  dir.LinkDist();
+  dir.WriteCfg({"[Preference]", "Game=1"});
+  const std::string cfgPath = dir.Path() + "DATA/CFG.DAT";
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    sys::FileBatch batch;
+    batch.Stage(cfgPath, {"[Preference]", "Game=2"});
+    // The record's write (fsync, rename, folder fsync) and the backup link
+    // pass; the rename of the new preferences is where the kill falls.
+    sys::SetFailurePoints({-1, -1, -1, 4});
+    batch.Commit();
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_NE(dir.ReadCfg().find("Game=1"), std::string::npos);
+
+  ScriptedPrompts prompts;
+  SteppingClock clock;
+  Program program(dir.Path(), Quiet(prompts, clock));
+  int exitCode = -1;
+  ASSERT_TRUE(program.Start(exitCode));
+  EXPECT_EQ(program.Context().Cfg(cfg::Game), "0002");
+  EXPECT_TRUE(prompts.messages.empty());
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path() + "DATA")) {
+    const std::string name = e.path().filename().string();
+    EXPECT_TRUE(name.find(".tmp") == std::string::npos && name.find(".bak") == std::string::npos &&
+                name != "CHANGES.JNL")
+        << name;
+  }
 }
 
 TEST(ProgramStartTest, FirstRunMakesTheDataFolderAndDealsTheCurrentGame) {
