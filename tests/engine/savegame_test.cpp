@@ -4,6 +4,7 @@
 #include "engine/savegame.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -264,6 +265,21 @@ TEST_F(SavedGameTest, SavingNeedsADealAndLeavesAnOlderFileWholeOnAWriteError) {
   EXPECT_EQ(asking.messages.size(), 2u);
   EXPECT_EQ(dir.Read("keep.gam"), old);
   EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"DATA", "keep.gam"}));
+}
+
+// A new saved game is made as any file the user makes; one saved over keeps
+// its own mode.
+TEST_F(SavedGameTest, ASavedGameTakesTheUmasksModeOrKeepsItsOwn) {
+  const mode_t old = ::umask(027);
+  Play(0, "5", 10);
+  SavedLines("new.gam");
+  EXPECT_EQ(std::filesystem::status(dir.File("new.gam")).permissions(),
+            std::filesystem::perms(0640));
+  std::filesystem::permissions(dir.File("new.gam"), std::filesystem::perms(0604));
+  SavedLines("new.gam");
+  EXPECT_EQ(std::filesystem::status(dir.File("new.gam")).permissions(),
+            std::filesystem::perms(0604));
+  ::umask(old);
 }
 
 TEST_F(SavedGameTest, AnOlderFormatIsWidenedBeforeItIsRead) {
