@@ -95,6 +95,24 @@ bool WriteAllFd(int fd, const char* data, int64_t n) {
   return true;
 }
 
+// Writes all bytes, or as many as the test budget still allows (then false).
+bool WriteWithinBudget(int fd, const char* data, int64_t n) {
+  int64_t budget = g_writeBudget.load();
+  if (budget >= 0) {
+    int64_t allowed = budget < n ? budget : n;
+    g_writeBudget.store(budget - allowed);
+    if (allowed > 0 && !WriteAllFd(fd, data, allowed)) return false;
+    return allowed == n;
+  }
+  return WriteAllFd(fd, data, n);
+}
+
+// An fsync that the test budget may fail.
+bool FlushWithinBudget(int fd) {
+  FileStep();
+  return Spend(g_fsyncBudget) && ::fsync(fd) == 0;
+}
+
 // Makes renames in the file's folder durable.
 void SyncDirectoryOf(const std::string& native) {
   std::string dir = DirectoryOf(native);
@@ -348,22 +366,10 @@ int64_t RawFile::Read(char* buf, int64_t n) {
 
 bool RawFile::Write(const char* data, int64_t n) {
   if (fd_ < 0 || n < 0) return false;
-  int64_t budget = g_writeBudget.load();
-  if (budget >= 0) {
-    int64_t allowed = budget < n ? budget : n;
-    g_writeBudget.store(budget - allowed);
-    if (allowed > 0 && !WriteAllFd(fd_, data, allowed)) return false;
-    return allowed == n;
-  }
-  return WriteAllFd(fd_, data, n);
+  return WriteWithinBudget(fd_, data, n);
 }
 
-bool RawFile::Flush() {
-  if (fd_ < 0) return false;
-  FileStep();
-  if (!Spend(g_fsyncBudget)) return false;
-  return ::fsync(fd_) == 0;
-}
+bool RawFile::Flush() { return fd_ >= 0 && FlushWithinBudget(fd_); }
 
 bool RawFile::Append(const std::string& path) {
   Close();
@@ -465,13 +471,9 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, const std::
                   bool budgeted) {
   int fd = OpenNative(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
   if (fd < 0) return false;
-  bool ok;
-  if (budgeted) {
-    RawFile f;
-    ok = f.Open(path, RawFile::Mode::ReadWrite) && f.Write(bytes) && f.Flush();
-  } else {
-    ok = WriteAllFd(fd, bytes.data(), static_cast<int64_t>(bytes.size())) && StepFsync(fd);
-  }
+  const int64_t n = static_cast<int64_t>(bytes.size());
+  const bool ok = budgeted ? WriteWithinBudget(fd, bytes.data(), n) && FlushWithinBudget(fd)
+                           : WriteAllFd(fd, bytes.data(), n) && StepFsync(fd);
   if (ok && !modeOf.empty()) KeepModeOf(fd, modeOf);
   ::close(fd);
   if (!ok) StepUnlink(path);
@@ -584,20 +586,9 @@ bool ParseJournal(const std::string& text, std::string& state, std::vector<Stage
 bool AppendBytes(const std::string& native, const std::string& bytes) {
   int fd = OpenNative(native, O_WRONLY | O_CREAT | O_APPEND, 0666);
   if (fd < 0) return false;
-  bool ok;
-  {
-    // Through the write budget, so a full disk can be played in tests.
-    int64_t budget = g_writeBudget.load();
-    const int64_t n = static_cast<int64_t>(bytes.size());
-    if (budget >= 0) {
-      int64_t allowed = budget < n ? budget : n;
-      g_writeBudget.store(budget - allowed);
-      ok = (allowed == 0 || WriteAllFd(fd, bytes.data(), allowed)) && allowed == n;
-    } else {
-      ok = WriteAllFd(fd, bytes.data(), n);
-    }
-  }
-  ok = ok && StepFsync(fd);
+  // Through the write budget, so a full disk can be played in tests.
+  bool ok = WriteWithinBudget(fd, bytes.data(), static_cast<int64_t>(bytes.size())) &&
+            StepFsync(fd);
   ::close(fd);
   return ok;
 }
