@@ -1,6 +1,10 @@
 // Several results files rewritten as one, and the log append that a failed
 // write takes back.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include <filesystem>
 
@@ -80,6 +84,70 @@ TEST_F(ResultsBatchTest, AFailedRenamePutsBackWhatWasReplaced) {
   batch.StageDelete(dir.File("DATA/C.DAT"));
   EXPECT_TRUE(batch.Commit());
   EXPECT_FALSE(Exists("C.DAT"));
+}
+
+// A commit whose second rename fails puts the first file back; killed at
+// any step of that, too, the next start leaves all before or all after.
+TEST_F(ResultsBatchTest, AKillWhileAFailedCommitPutsFilesBackIsUndoneAtTheNextStart) {
+  auto files = [&] {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(dir.File("DATA"))) {
+      out.push_back(e.path().filename().string() + "=" +
+                    (Exists(e.path().filename().string()) ? Read(e.path().filename().string())
+                                                          : std::string()));
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+  };
+  auto change = [&](int killAt) {
+    sys::FileBatch batch;
+    batch.Stage(dir.File("DATA/A.DAT"), {"new a"});
+    batch.StageAppend(dir.File("DATA/LOG.DAT"), "line 2\r\n");
+    batch.Stage(dir.File("DATA/B.DAT"), {"new b"});
+    sys::SetFailurePoints({-1, -1, 1, killAt});
+    batch.Commit();
+    sys::SetFailurePoints({});
+  };
+  auto reset = [&] {
+    for (const auto& e : std::filesystem::directory_iterator(dir.File("DATA"))) {
+      std::filesystem::remove(e.path());
+    }
+    Write("A.DAT", "old a\r\n");
+    Write("B.DAT", "old b\r\n");
+    Write("LOG.DAT", "line 1\r\n");
+  };
+  reset();
+  const std::vector<std::string> before = files();
+  change(-1);
+  EXPECT_EQ(files(), before) << "the failed commit put everything back";
+  const std::vector<std::string> after = {"A.DAT=new a\r\n", "B.DAT=new b\r\n",
+                                          "LOG.DAT=line 1\r\nline 2\r\n"};
+  // Killed before the rename fails, the complete record is finished; killed
+  // while the files are put back, the change is undone.
+  int finished = 0, undone = 0;
+  for (int n = 0; n < 40; ++n) {
+    reset();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      change(n);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const bool killed = WIFSIGNALED(status);
+    EXPECT_FALSE(sys::RecoverFileBatches(dir.File("DATA")).failed) << n;
+    const std::vector<std::string> now = files();
+    if (now == after) {
+      ++finished;
+    } else {
+      EXPECT_EQ(now, before) << "killed at step " << n;
+      ++undone;
+    }
+    if (!killed) break;
+  }
+  EXPECT_GT(finished, 0);
+  EXPECT_GT(undone, 1);
 }
 
 TEST_F(ResultsBatchTest, AFailedLogAppendIsTakenBack) {
