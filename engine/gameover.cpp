@@ -32,6 +32,14 @@ void RecordDeal(GameContext& ctx, bool won, int64_t elapsed, const sys::LocalDat
   const std::string date = sys::DateText(end), time = sys::TimeText(end);
   const std::string sessionWon = ctx.Cfg(cfg::SessionWon);
   const std::string sessionLost = ctx.Cfg(cfg::SessionLost);
+  // A name no results file can hold (a hand-edited preferences file) would
+  // otherwise lose the deal without a word.
+  std::string why;
+  if (!IsValidPlayerName(TrimRightSpaces(ctx.Cfg(cfg::UserDefault)), &why)) {
+    ShowMsg(ctx, "The deal was not recorded: the player name \"" +
+                     TrimRightSpaces(ctx.Cfg(cfg::UserDefault)) + "\" cannot be kept.\r" + why);
+    return;
+  }
   sys::FileBatch batch;
   // Statistics that cannot be updated keep the rest out.
   if (!UpdateGameStatistics(ctx, won, &batch)) batch.Fail(StatFilePath(ctx));

@@ -401,6 +401,22 @@ TEST_F(GameOverTest, AnUnopenableResultsFileIsToldAndOnlyTheStatisticsKeepTheDea
   }
 }
 
+// A player name that no results file can hold (a hand-edited preferences
+// file): nothing is written, and the user is told the deal was not kept.
+TEST_F(GameOverTest, APlayerNameTheFilesCannotHoldIsToldNotLostUnseen) {
+  for (const char* name : {"", "B=ob", "[Bob", "Bob]"}) {
+    WriteFixtures();
+    const auto before = Snapshot();
+    ui.messages.clear();
+    ctx.SetCfg(cfg::UserDefault, name);
+    StartDeal(false);
+    GameOver(ctx);
+    EXPECT_EQ(Snapshot(), before) << name;
+    ASSERT_EQ(ui.messages.size(), 1u) << name;
+    EXPECT_NE(ui.messages[0].find("not recorded"), std::string::npos) << ui.messages[0];
+  }
+}
+
 // A disk that fills at any point of the end of a deal: the deal is recorded
 // whole, or nothing of it is and the user is told so.
 TEST_F(GameOverTest, AFullDiskIsAlwaysToldAndNeverRecordsHalfADeal) {
