@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -914,10 +915,19 @@ BatchRecovery RecoverFileBatches(const std::string& folder) {
     }
     ::closedir(d);
   }
+  const bool changeUndone = !out.undone.empty();
   for (const auto& path : stale) {
     struct stat st;
     if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && StepUnlink(path)) {
       out.removed.push_back(path);
+      // The files the undone change had staged after its record was last
+      // written: the one kill left them, so they belong to that change.
+      const std::string target = path.substr(0, path.size() - kNameTail - 4);
+      if (changeUndone && path.compare(path.size() - kNameTail - 4, 4, ".tmp") == 0 &&
+          BaseName(target) != kJournalName && BaseName(target).rfind("rpl", 0) != 0 &&
+          std::find(out.undone.begin(), out.undone.end(), target) == out.undone.end()) {
+        out.undone.push_back(target);
+      }
     }
   }
   return out;
