@@ -47,16 +47,30 @@ class SteppingClock : public sys::Clock {
 class ScriptedPrompts : public qt::Prompts {
  public:
   std::vector<std::string> messages, questions;
+  // The buttons of each question: "Yes/No", "OK/Cancel" or "Yes/No/Cancel".
+  std::vector<std::string> buttons;
   bool answer = true;
+  // The answers to the three-button questions, in turn; Cancel once used up.
+  std::vector<Reply> replies;
   int beeps = 0;
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
+    buttons.push_back("Yes/No");
     return answer;
   }
   bool AskOkCancel(const std::string& text) override {
     questions.push_back(text);
+    buttons.push_back("OK/Cancel");
     return answer;
+  }
+  Reply AskYesNoCancel(const std::string& text) override {
+    questions.push_back(text);
+    buttons.push_back("Yes/No/Cancel");
+    if (replies.empty()) return Reply::Cancel;
+    const Reply r = replies.front();
+    replies.erase(replies.begin());
+    return r;
   }
   void ShowError(const std::string& caption, const std::string& text) override {
     messages.push_back(caption + "|" + text);
