@@ -502,6 +502,7 @@ void MainWindow::QuitGameCommand() {
 }
 
 void MainWindow::ShowBareTable() {
+  view_.KeepIdleTable(false);
   view_.PaintBackgroundFromSettings(view_.TableBmp());
   view_.RefreshScreen();
 }

@@ -185,6 +185,7 @@ bool MainWindow::ToggleDemo() {
     // The demonstration is checked before the deal in play is given up; a
     // missing or damaged file is refused with a message and changes nothing.
     ctx_.DemoMode = 1;
+    view_.KeepIdleTable(false);
     std::string error;
     if (!OpenDemoGame(ctx_, error, StartHooks())) {
       ctx_.DemoMode = 0;
@@ -212,9 +213,13 @@ bool MainWindow::ToggleDemo() {
     ctx_.DemoMode = 0;
     ctx_.TfrmMain.GameInProgress = 0;
     ctx_.TfrmMain.GameWon = 0;
-    ClearTable(ctx_, false, true);
-    ctx_.SetCfg(cfg::Score, "0");
-    ShowScore("0");
+    // The deal shown stays, back at its first position, under the title
+    // that names it; no deal is in progress until the player starts one.
+    while (UndoRedo(ctx_, true, true)) {
+    }
+    demo_position_ = 0;
+    RecalcScore(ctx_);
+    view_.KeepIdleTable(true);
   }
   {
     QSignalBlocker block(command);
