@@ -49,21 +49,9 @@ class SmallScreenTest : public WindowTest {
     QAction* a = window().Action(command);
     ASSERT_NE(a, nullptr) << command;
     ASSERT_TRUE(a->isEnabled()) << command;
-    int seen = 0;
-    QTimer poll;
-    QWidget* last = nullptr;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-      auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (d == nullptr || d == last || !d->isVisible()) return;
-      last = d;
-      ExpectInside(*d, std::string(command) + " " + d->objectName().toStdString());
-      ++seen;
-      d->reject();
+    const int seen = EachModalDialog([a] { a->trigger(); }, [&](QDialog& d) {
+      ExpectInside(d, std::string(command) + " " + d.objectName().toStdString());
     });
-    poll.start(5);
-    a->trigger();
-    QApplication::processEvents();
-    poll.stop();
     EXPECT_EQ(seen, expected) << command;
   }
 

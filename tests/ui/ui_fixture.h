@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -137,6 +138,29 @@ inline std::vector<std::string> QuietPreferences(std::vector<std::string> extra 
   lines.push_back("[Users]");
   lines.push_back("User001=Tester");
   return lines;
+}
+
+// Runs act and hands every modal dialog it brings up (one opened from another
+// included) to seen once the dialog is on the screen, then closes it.
+// Returns how many were seen.
+inline int EachModalDialog(const std::function<void()>& act,
+                           const std::function<void(QDialog&)>& seen) {
+  int count = 0;
+  QWidget* last = nullptr;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (d == nullptr || d == last || !d->isVisible()) return;
+    last = d;
+    ++count;
+    seen(*d);
+    d->reject();
+  });
+  poll.start(5);
+  act();
+  QApplication::processEvents();
+  poll.stop();
+  return count;
 }
 
 // Runs act once the modal dialog is on the screen (from inside its exec).
