@@ -1,7 +1,5 @@
 #include "ui/help_viewer.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
@@ -13,6 +11,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/util.h"
 #include "platform/qt/prompts.h"

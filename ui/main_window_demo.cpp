@@ -185,7 +185,6 @@ bool MainWindow::ToggleDemo() {
     // The demonstration is checked before the deal in play is given up; a
     // missing or damaged file is refused with a message and changes nothing.
     ctx_.DemoMode = 1;
-    view_.KeepIdleTable(false);
     std::string error;
     if (!OpenDemoGame(ctx_, error, StartHooks())) {
       ctx_.DemoMode = 0;
@@ -194,6 +193,7 @@ bool MainWindow::ToggleDemo() {
       return false;
     }
     prompts_.SetHourglass(true);
+    view_.KeepIdleTable(false);
     ctx_.TfrmMain.GameInProgress = 0;
     ctx_.TfrmMain.GameWon = 0;
     ResetClock(ctx_);

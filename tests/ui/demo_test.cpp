@@ -190,7 +190,16 @@ TEST_F(DemoTest, SwitchingOffLeavesTheShownDealAtItsFirstPosition) {
   const QImage bare = window().Surface()->grab().toImage();
   Deal(kGame, "77");
   const int stockY = ctx().StockBaseY[0], tableauY = ctx().TableauY[0];
-    const QImage plain = window().Surface()->grab().toImage();
+  const QImage plain = window().Surface()->grab().toImage();
+  // The window's picture, checked to be what a full redraw of the table gives.
+  auto shownAsRedrawn = [this](const char* when) {
+    QApplication::processEvents();
+    const QImage shown = window().Surface()->grab().toImage();
+    program->View().RedrawWholeTable();
+    QApplication::processEvents();
+    EXPECT_TRUE(shown == window().Surface()->grab().toImage()) << when;
+    return shown;
+  };
   Demo().trigger();
   ASSERT_TRUE(ctx().DemoMode);
   const std::string title = window().windowTitle().toStdString();
@@ -207,12 +216,7 @@ TEST_F(DemoTest, SwitchingOffLeavesTheShownDealAtItsFirstPosition) {
   EXPECT_EQ(window().windowTitle().toStdString(), title);
   EXPECT_EQ(ctx().StockBaseY[0], stockY);
   EXPECT_EQ(ctx().TableauY[0], tableauY);
-  // What the window shows is the table drawn afresh.
-  QApplication::processEvents();
-  const QImage shown = window().Surface()->grab().toImage();
-  program->View().RedrawWholeTable();
-  QApplication::processEvents();
-  EXPECT_TRUE(shown == window().Surface()->grab().toImage());
+  const QImage shown = shownAsRedrawn("closed");
   EXPECT_FALSE(shown == plain);
   // The cards are on show: each tableau pile's top card covers the table.
   for (int i = 0; i < ctx().GameRules.TableauCount(); ++i) {
@@ -233,11 +237,7 @@ TEST_F(DemoTest, SwitchingOffLeavesTheShownDealAtItsFirstPosition) {
   EXPECT_TRUE(window().Action("mnuRestartGame")->isEnabled());
   EXPECT_EQ(ctx().StockBaseY[0], stockY);
   EXPECT_EQ(ctx().TableauY[0], tableauY);
-  QApplication::processEvents();
-  const QImage dealt = window().Surface()->grab().toImage();
-  program->View().RedrawWholeTable();
-  QApplication::processEvents();
-  EXPECT_TRUE(dealt == window().Surface()->grab().toImage());
+  shownAsRedrawn("dealt");
 }
 
 TEST_F(DemoTest, ADemoWithoutMovesShowsNoughtOfNought) {
