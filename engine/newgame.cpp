@@ -50,7 +50,7 @@ int ConfirmQuitGame(GameContext& ctx, const std::string& text) {
   if (ctx.CfgIs(cfg::ConfirmQuitGame, "N")) return 1;
   const std::string question = text.empty() ? "Quit this game?" : text;
   if (ctx.TfrmMain.GameInProgress && !ctx.TfrmMain.GameWon && ctx.Ui) {
-    if (!ctx.Ui->AskYesNo(question)) return 0;
+    if (!ctx.Ui->AskOkCancel(question)) return 0;
   }
   return 1;
 }

@@ -591,7 +591,7 @@ bool RestartGame(GameContext& ctx, const PlayStartHooks& hooks) {
   if (ctx.UndoMazzo.empty() && !TableHoldsCards(ctx)) return false;
   if (ctx.TfrmMain.GameInProgress && !ctx.TfrmMain.GameWon && ctx.Ui) {
     const std::string question = "Restart this game?\rGame number: " + ctx.Cfg(cfg::DealNumber);
-    if (!ctx.Ui->AskYesNo(question)) return false;
+    if (!ctx.Ui->AskOkCancel(question)) return false;
   }
   Hourglass(ctx, true);
   if (ViewPort* view = ViewOf(ctx)) view->ShowBareTable();

@@ -38,7 +38,7 @@ ClearStatisticsDialog::ClearStatisticsDialog(GameContext& ctx, qt::Prompts& prom
   auto* gameLabel = new QLabel("For game:", group);
   form->addRow(playerLabel, players_);
   form->addRow(gameLabel, games_);
-  auto* note = new QLabel("Select (All players) and (All games) to delete all statistics.", group);
+  auto* note = new QLabel("Select [All players] and [All games] to delete all statistics.", group);
   note->setWordWrap(true);
   auto* groupLayout = new QVBoxLayout(group);
   groupLayout->addLayout(form);

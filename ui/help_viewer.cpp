@@ -4,12 +4,14 @@
 #include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/util.h"
 #include "platform/qt/prompts.h"
@@ -24,7 +26,48 @@ constexpr const char* kContentsPage = "contents.html";
 
 QString PageOf(int context) { return QString::number(context) + ".html"; }
 
+// What a window manager adds around a window before its own frame is known.
+constexpr QMargins kAssumedFrame(4, 30, 4, 8);
+
+QMargins FrameOf(const QWidget* w) {
+  const QRect frame = w->frameGeometry(), body = w->geometry();
+  return QMargins(body.left() - frame.left(), body.top() - frame.top(),
+                  frame.right() - body.right(), frame.bottom() - body.bottom());
+}
+
+QMargins Wider(const QMargins& a, const QMargins& b) {
+  return QMargins(std::max(a.left(), b.left()), std::max(a.top(), b.top()),
+                  std::max(a.right(), b.right()), std::max(a.bottom(), b.bottom()));
+}
+
 }  // namespace
+
+// A help window opened for the first time goes over the window it is
+// opened from; it is kept, frame and all, inside the available area of that
+// window's screen, made smaller where the screen is.
+void PlaceInsideScreen(QWidget* w, const QWidget* near) {
+  const QWidget* anchor = near ? near->window() : nullptr;
+  QScreen* screen = anchor ? anchor->screen() : w->screen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  QMargins frame = kAssumedFrame;
+  if (w->isVisible()) frame = Wider(frame, FrameOf(w));
+  if (anchor && anchor->isVisible()) frame = Wider(frame, FrameOf(anchor));
+  const QSize room(area.width() - frame.left() - frame.right(),
+                   area.height() - frame.top() - frame.bottom());
+  const QSize size = w->size().boundedTo(room);
+  QPoint at = w->geometry().topLeft();
+  if (!w->property("twPlaced").toBool()) {
+    const QPoint centre = anchor ? anchor->frameGeometry().center() : area.center();
+    at = centre - QPoint(size.width() / 2, size.height() / 2);
+    w->setProperty("twPlaced", true);
+  }
+  at.setX(std::clamp(at.x(), area.left() + frame.left(),
+                     area.left() + frame.left() + room.width() - size.width()));
+  at.setY(std::clamp(at.y(), area.top() + frame.top(),
+                     area.top() + frame.top() + room.height() - size.height()));
+  w->setGeometry(QRect(at, size));
+}
 
 // ---- Window ----
 
@@ -201,6 +244,7 @@ bool HelpService::ShowTopic(const std::string& window, int context) {
   Lend(w, QApplication::activeModalWidget());
   const bool found = HasTopic(context);
   w->ShowPage(found ? PageOf(context) : QString(kContentsPage));
+  PlaceInsideScreen(w, w->parentWidget() ? w->parentWidget() : home_.data());
   w->show();
   w->raise();
   w->activateWindow();

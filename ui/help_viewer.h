@@ -106,6 +106,11 @@ class HelpService : public QObject {
 // The rules of a game: a catalogued game's topic (game + 3000) in the
 // "rules" window; a custom game's summary beside its base game. A negative
 // game is the current one, an empty name the current game's name.
+// Keeps a top-level window and its frame inside the available area of the
+// screen of near (its own when near is null), shrinking it where needed; the
+// first time it goes over near.
+void PlaceInsideScreen(QWidget* w, const QWidget* near);
+
 void ShowGameRules(GameContext& ctx, HelpService& help, int game, const std::string& name,
                    QWidget* parent);
 

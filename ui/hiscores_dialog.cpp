@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "core/gamesfile.h"
@@ -116,11 +117,20 @@ HiScoresDialog::HiScoresDialog(GameContext& ctx, QWidget* parent) : QDialog(pare
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
-  const int widths[] = {30, 170, 62, 62, 42, 86, 140};
+  // Each column as wide as its header or its widest value, the player's
+  // name cut short: the dialog fits an 800x600 screen.
+  const QFontMetrics cells = grid_->fontMetrics();
+  const QFontMetrics heads = grid_->horizontalHeader()->fontMetrics();
+  const QString widest[] = {"00",       "",           "-00000",       "0:00:00",
+                            "Lost",     QLocale().toString(QDate(2026, 12, 28), QLocale::ShortFormat),
+                            "0000000000000"};
   int total = 2 * grid_->frameWidth();
   for (int c = 0; c < 7; ++c) {
-    grid_->setColumnWidth(c, widths[c]);
-    total += widths[c];
+    const int head = heads.horizontalAdvance(grid_->horizontalHeaderItem(c)->text()) + 14;
+    const int width =
+        c == 1 ? 130 : std::max(head, cells.horizontalAdvance(widest[c]) + 24);
+    grid_->setColumnWidth(c, width);
+    total += width;
   }
   grid_->setFixedSize(total, grid_->horizontalHeader()->sizeHint().height() +
                                  kHiScorePlaces * grid_->verticalHeader()->defaultSectionSize() +
@@ -145,7 +155,7 @@ HiScoresDialog::HiScoresDialog(GameContext& ctx, QWidget* parent) : QDialog(pare
   auto* gameLabel = new QLabel("&Game:", this);
   games_ = new QListWidget(this);
   games_->setObjectName("lsbGames");
-  games_->setFixedWidth(190);
+  games_->setFixedWidth(170);
   gameLabel->setBuddy(games_);
   connect(games_, &QListWidget::currentRowChanged, this, [this] {
     if (filled_list_) FillGrid();

@@ -371,8 +371,15 @@ void MainWindow::MainWindowResized() {
     ShowPauseScreen();
     return;
   }
-  if ((ctx_.TfrmMain.GameInProgress || ctx_.DemoMode) && ctx_.GameRules.CardCount() != 0) {
-    ComputeLayout(ctx_, CurrentLayoutInput());
+  if (ctx_.GameRules.CardCount() == 0) {
+    view_.PaintBackgroundFromSettings(view_.TableBmp());
+    view_.RefreshScreen();
+    return;
+  }
+  // The piles follow the bars above the table even while no cards are on
+  // show, so that the next deal is drawn in place.
+  ComputeLayout(ctx_, CurrentLayoutInput());
+  if (ctx_.TfrmMain.GameInProgress || ctx_.DemoMode || view_.KeepsIdleTable()) {
     view_.RedrawWholeTable();
   } else {
     view_.PaintBackgroundFromSettings(view_.TableBmp());
@@ -756,6 +763,8 @@ void MainWindow::ShowScore(const std::string& text) {
 
 void MainWindow::EnableDealMenus(bool enabled) {
   deal_menus_ = enabled;
+  // A deal in play replaces a deal left on show.
+  if (enabled) view_.KeepIdleTable(false);
   // A deal has begun: the game commands come on (they may be off while no
   // game was set up).
   if (enabled && !game_controls_) {

@@ -464,10 +464,17 @@ std::string MainWindow::AskFileName(bool save) {
 
 void MainWindow::SaveCommand() {
   if (!InputAllowed() || !ctx_.TfrmMain.GameInProgress) return;
-  std::string path = AskFileName(true);
-  if (path.empty()) return;
-  if (std::filesystem::path(path).extension().empty()) path += ".GAM";
-  if (std::filesystem::exists(path) && !prompts_.AskYesNo(ReplaceFileQuestion(path))) return;
+  // No to the overwrite question asks for another name; Cancel gives up.
+  std::string path;
+  for (;;) {
+    path = AskFileName(true);
+    if (path.empty()) return;
+    if (std::filesystem::path(path).extension().empty()) path += ".GAM";
+    if (!std::filesystem::exists(path)) break;
+    const qt::Prompts::Reply reply = prompts_.AskYesNoCancel(ReplaceFileQuestion(path));
+    if (reply == qt::Prompts::Reply::Cancel) return;
+    if (reply == qt::Prompts::Reply::Yes) break;
+  }
   HandlerScope scope(*this);
   std::string error;
   SaveGame(ctx_, path, error);  // a failure is shown by the engine
@@ -495,6 +502,7 @@ void MainWindow::QuitGameCommand() {
 }
 
 void MainWindow::ShowBareTable() {
+  view_.KeepIdleTable(false);
   view_.PaintBackgroundFromSettings(view_.TableBmp());
   view_.RefreshScreen();
 }

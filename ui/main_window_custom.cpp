@@ -40,7 +40,10 @@ void MainWindow::CustomizeRulesCommand() {
   // The question above stands for the quit confirmation.
   const std::string confirm = ctx_.Cfg(cfg::ConfirmQuitGame);
   ctx_.SetCfg(cfg::ConfirmQuitGame, "N");
-  SelectGameAndPlayer(dialog.CreatedGame(), name, ctx_.Cfg(cfg::UserDefault), false);
+  // Remembered as a game chosen in its folder: the next run offers it.
+  if (SelectGameAndPlayer(dialog.CreatedGame(), name, ctx_.Cfg(cfg::UserDefault), false)) {
+    WriteGamePreference(ctx_, dialog.CreatedGame(), name, tree_id::kCustom);
+  }
   ctx_.SetCfg(cfg::ConfirmQuitGame, confirm);
 }
 

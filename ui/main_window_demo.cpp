@@ -193,6 +193,7 @@ bool MainWindow::ToggleDemo() {
       return false;
     }
     prompts_.SetHourglass(true);
+    view_.KeepIdleTable(false);
     ctx_.TfrmMain.GameInProgress = 0;
     ctx_.TfrmMain.GameWon = 0;
     ResetClock(ctx_);
@@ -212,9 +213,13 @@ bool MainWindow::ToggleDemo() {
     ctx_.DemoMode = 0;
     ctx_.TfrmMain.GameInProgress = 0;
     ctx_.TfrmMain.GameWon = 0;
-    ClearTable(ctx_, false, true);
-    ctx_.SetCfg(cfg::Score, "0");
-    ShowScore("0");
+    // The deal shown stays, back at its first position, under the title
+    // that names it; no deal is in progress until the player starts one.
+    while (UndoRedo(ctx_, true, true)) {
+    }
+    demo_position_ = 0;
+    RecalcScore(ctx_);
+    view_.KeepIdleTable(true);
   }
   {
     QSignalBlocker block(command);

@@ -21,7 +21,7 @@ void MainWindow::ApplyTableLook() {
   SetFanSteps(ctx_);
   SetCardSize(ctx_);
   view_.ReloadCardPictures();
-  if (ctx_.TfrmMain.GameInProgress && ctx_.GameRules.CardCount() != 0) {
+  if ((ctx_.TfrmMain.GameInProgress || view_.KeepsIdleTable()) && ctx_.GameRules.CardCount() != 0) {
     ComputeLayout(ctx_, CurrentLayoutInput());
     view_.RedrawWholeTable();
   } else {

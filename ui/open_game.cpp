@@ -580,6 +580,10 @@ void OpenGameDialog::showEvent(QShowEvent* event) {
   if (initial_folder_ != -1) {
     int64_t game = -1;
     if (!ParseInt(Trim(ctx_.Cfg(cfg::Game)), game)) game = -1;
+    // A custom game is in no catalogue folder: it is looked for in its own.
+    if (game >= kFirstCustomGame && initial_folder_ != tree_id::kFavourites) {
+      initial_folder_ = tree_id::kCustom;
+    }
     QTreeWidgetItem* folder = FindNode(initial_folder_);
     if (!folder) folder = FindNode(tree_id::kAllGames);
     FillGameFolder(folder, static_cast<int>(game));

@@ -22,9 +22,9 @@ const char* const kTips[kTipCount] = {
     "You can open one of the last games you played by choosing Open a saved game button in the "
     "Open a game dialog.",
     "You can restart the current game by pressing Ctrl+F2.",
-    "You can undo your last move by pressing Ctrl+Z. To undo more than one move, press the key "
-    "again.",
-    "You can press Ctrl+Z and Ctrl+Y to move to the next and previous move of the current game.",
+    "You can undo your last move by pressing Ctrl+Z. With unlimited undo levels (Undo/Redo page "
+    "of the Options dialog) press the key again to undo more than one move.",
+    "You can press Ctrl+Z and Ctrl+Y to move to the previous and next move of the current game.",
     "You can press F4 to display the Statistics dialog.",
     "You can press F9 to display the Hi-Scores dialog.",
     "You can press F8 to display the Card counter.",
@@ -40,8 +40,8 @@ const char* const kTips[kTipCount] = {
     "You can choose from dozen different card back design by using the Customize dialog.",
     "You can choose from dozen different background design by using the Customize dialog.",
     "You can add, edit or delete a player by choosing Players dialog box.",
-    "You can turn the sounds on and off with the sounds options in the Options dialog.",
-    "You can include your favourites games in folder \"Favourite games\" by clicking right mouse "
+    "You can turn the sounds on and off on the Sounds page of the Customize dialog.",
+    "You can include your favorite games in folder \"Favorite games\" by clicking right mouse "
     "button in the Open a game dialog.",
     "You can click right mouse button on the visible part of a card, in order to see it in full.",
 };

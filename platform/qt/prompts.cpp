@@ -82,6 +82,18 @@ bool QtPrompts::AskOkCancel(const std::string& text) {
              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
+Prompts::Reply QtPrompts::AskYesNoCancel(const std::string& text) {
+  switch (Ask(parent_, QMessageBox::Warning, title_, FromLatin(text),
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+      return Reply::Yes;
+    case QMessageBox::No:
+      return Reply::No;
+    default:
+      return Reply::Cancel;
+  }
+}
+
 void QtPrompts::ShowError(const std::string& caption, const std::string& text) {
   Ask(parent_, QMessageBox::Critical, caption.empty() ? title_ : FromLatin(caption),
       FromLatin(text), QMessageBox::Ok, QMessageBox::Ok);

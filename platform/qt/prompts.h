@@ -14,8 +14,12 @@ namespace tw::qt {
 
 class Prompts : public sys::UiHooks {
  public:
-  // True for OK.
-  virtual bool AskOkCancel(const std::string& text) = 0;
+  enum class Reply { Yes, No, Cancel };
+  // A warning with Yes, No and Cancel (doubles that answer only yes or no
+  // give Cancel for no).
+  virtual Reply AskYesNoCancel(const std::string& text) {
+    return AskYesNo(text) ? Reply::Yes : Reply::Cancel;
+  }
   // An error box that names its own caption (fatal start-up errors).
   virtual void ShowError(const std::string& caption, const std::string& text) = 0;
 };
@@ -34,6 +38,7 @@ class QtPrompts : public Prompts {
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   bool AskOkCancel(const std::string& text) override;
+  Reply AskYesNoCancel(const std::string& text) override;
   void ShowError(const std::string& caption, const std::string& text) override;
   void Beep(int type) override;
   // Nests: the cursor returns when every "on" has had its "off".

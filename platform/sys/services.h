@@ -52,6 +52,9 @@ class UiHooks {
   virtual ~UiHooks() = default;
   virtual void ShowMessage(const std::string& text) = 0;  // one OK button
   virtual bool AskYesNo(const std::string& text) = 0;     // warning question
+  // A confirmation with OK and Cancel; true for OK. Hooks that answer every
+  // question alike need not tell it from the warning.
+  virtual bool AskOkCancel(const std::string& text) { return AskYesNo(text); }
   virtual void Beep(int type) = 0;
   virtual void SetHourglass(bool on) = 0;
   virtual void ProcessMessages() = 0;  // let pending input and painting through

@@ -584,7 +584,7 @@ void TableView::DrawStockAndFoundations(gfx::Bitmap& canvas, bool animate, int f
 }
 
 void TableView::DrawTable(gfx::Bitmap& canvas, bool animate) {
-  if (!ctx_.TfrmMain.GameInProgress && !ctx_.DemoMode) return;
+  if (!ctx_.TfrmMain.GameInProgress && !ctx_.DemoMode && !keep_idle_table_) return;
   GameStateRecord& state = ctx_.GameState;
   state.ScrollOffsetY() = 0;
   for (int i = 0; i < kStockSlots; ++i)

@@ -137,6 +137,10 @@ class TableView : public TablePort {
                               gfx::Bitmap& canvas, const std::string& name);
   // Bare background, every pile and the selection, then shown.
   void RedrawWholeTable();
+  // The piles are drawn even with no deal in progress: a deal left on show
+  // (the demo's, closed at its first position).
+  void KeepIdleTable(bool on) { keep_idle_table_ = on; }
+  bool KeepsIdleTable() const { return keep_idle_table_; }
 
   // TablePort: the pile store's redraw requests, on the table picture.
   void RestoreCardCell(int location, int card) override;
@@ -179,6 +183,7 @@ class TableView : public TablePort {
   TableViewHooks hooks_;
   int colours_;
   bool scroll_bar_visible_ = false;
+  bool keep_idle_table_ = false;
 };
 
 }  // namespace tw

@@ -29,9 +29,15 @@ namespace {
 class AskingUi : public testing::FakeUi {
  public:
   bool answer = true;
-  std::vector<std::string> questions;
+  std::vector<std::string> questions, buttons;
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
+    buttons.push_back("Yes/No");
+    return answer;
+  }
+  bool AskOkCancel(const std::string& text) override {
+    questions.push_back(text);
+    buttons.push_back("OK/Cancel");
     return answer;
   }
 };
@@ -244,6 +250,7 @@ TEST_F(SavedGameTest, OpeningAsksFirstAndANoChangesNothing) {
   EXPECT_FALSE(Open("mine.gam", error));
   EXPECT_EQ(error, "");
   EXPECT_EQ(asking.questions, StringList{"Quit this game?"});
+  EXPECT_EQ(asking.buttons, StringList{"OK/Cancel"});
   EXPECT_TRUE(State() == before);
   EXPECT_EQ(flow.gameOvers, 0);
 }
@@ -335,6 +342,7 @@ TEST_F(SavedGameTest, RestartGoesBackToTheDealtTable) {
   EXPECT_EQ(Snapshot(), played);
   ASSERT_EQ(asking.questions.size(), 1u);
   EXPECT_EQ(asking.questions[0], "Restart this game?\rGame number: 4711");
+  EXPECT_EQ(asking.buttons, StringList{"OK/Cancel"});
 
   asking.answer = true;
   ctx.GameState.RedealsDone() = 2;

@@ -17,7 +17,9 @@
 #include "core/cards.h"
 #include "core/datafiles.h"
 #include "engine/gameover.h"
+#include "engine/savegame.h"
 #include "engine/undo.h"
+#include "platform/sys/files.h"
 #include "platform/sys/ini.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/game_won.h"
@@ -381,6 +383,66 @@ TEST_F(CommandsTest, LinksAndTheirQuestions) {
   EXPECT_EQ(opened[0], std::string("http://") + kDownloadPage);
   EXPECT_EQ(opened[1], std::string("http://") + kChampionsPage);
   EXPECT_EQ(prompts.questions.back(), ChampionsQuestion(kChampionsPage));
+}
+
+// Yes replaces the file, No asks for another name, Cancel writes nothing.
+TEST_F(CommandsTest, SavingOverAFileAsksYesNoOrCancel) {
+  Deal(kFreeCell, "3");
+  const std::string first = dir_->Path() + "first.GAM", other = dir_->Path() + "other.GAM";
+  window().SetFileNameAsker([&](bool) { return first; });
+  A("mnuSave")->trigger();
+  ASSERT_TRUE(std::filesystem::exists(first));
+  EXPECT_TRUE(prompts.questions.empty()) << "a new file is written without a question";
+  std::string before;
+  ASSERT_TRUE(sys::ReadFileBytes(first, before));
+  MoveACard();
+
+  struct Case {
+    qt::Prompts::Reply reply;
+    int dialogs;            // file dialogs run
+    bool firstReplaced, otherWritten;
+  } cases[] = {
+      {qt::Prompts::Reply::Cancel, 1, false, false},
+      {qt::Prompts::Reply::No, 2, false, true},
+      {qt::Prompts::Reply::Yes, 1, true, false},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(other);
+    int asked = 0;
+    window().SetFileNameAsker([&](bool save) {
+      EXPECT_TRUE(save);
+      return ++asked == 1 ? first : other;
+    });
+    prompts.questions.clear();
+    prompts.buttons.clear();
+    prompts.replies = {c.reply};
+    A("mnuSave")->trigger();
+    const int reply = static_cast<int>(c.reply);
+    EXPECT_EQ(asked, c.dialogs) << reply;
+    EXPECT_EQ(prompts.questions, StringList{ReplaceFileQuestion(first)}) << reply;
+    EXPECT_EQ(prompts.buttons, StringList{"Yes/No/Cancel"}) << reply;
+    std::string now;
+    ASSERT_TRUE(sys::ReadFileBytes(first, now));
+    EXPECT_EQ(now != before, c.firstReplaced) << reply;
+    EXPECT_EQ(std::filesystem::exists(other), c.otherWritten) << reply;
+  }
+}
+
+// Restart and Quit game confirm with OK and Cancel; Cancel keeps the deal.
+TEST_F(CommandsTest, RestartAndQuitGameAskOkOrCancel) {
+  for (const char* command : {"mnuRestartGame", "mnuQuitGame"}) {
+    Deal(kFreeCell, "3");
+    MoveACard();
+    const StringList moved = ctx().FilaPiles;
+    prompts.questions.clear();
+    prompts.buttons.clear();
+    prompts.answer = false;
+    A(command)->trigger();
+    EXPECT_EQ(prompts.buttons, StringList{"OK/Cancel"}) << command;
+    EXPECT_EQ(ctx().FilaPiles, moved) << command;
+    EXPECT_TRUE(ctx().TfrmMain.GameInProgress) << command;
+    prompts.answer = true;
+  }
 }
 
 TEST_F(CommandsTest, SaveAndOpenAGame) {

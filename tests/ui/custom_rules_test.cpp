@@ -12,9 +12,12 @@
 #include "core/customgames.h"
 #include "core/gamesfile.h"
 #include "core/util.h"
+#include "core/datafiles.h"
 #include "engine/gameover.h"
+#include "platform/sys/ini.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/custom_rules.h"
+#include "ui/open_game.h"
 
 namespace tw::testing {
 namespace {
@@ -87,6 +90,13 @@ TEST_F(CustomRulesTest, KlondikeVariantIsWrittenStartedAndDeleted) {
   EXPECT_EQ(prompts.questions[0],
             "Do you want to start the new game\rKlondike easy\rand quit the current game now?");
   EXPECT_EQ(std::atoi(ctx().Cfg(cfg::Game).c_str()), number);
+  // Remembered for the next run, in its own folder.
+  {
+    sys::IniFile ini(CfgFilePath(ctx()));
+    EXPECT_EQ(ini.ReadInteger("Preference", "Game", -1), number);
+    EXPECT_EQ(ini.ReadString("Preference", "Game_Name", ""), "Klondike easy");
+    EXPECT_EQ(ini.ReadInteger("Preference", "Game_TreeNum", 0), tree_id::kCustom);
+  }
   EXPECT_EQ(ctx().GameRules.CardsPerStockTurn(), 1);
   EXPECT_EQ(ctx().GameRules.Deals(), 3);
   EXPECT_EQ(ctx().TfrmMain.GameInProgress, 1);

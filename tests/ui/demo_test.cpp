@@ -1,6 +1,7 @@
 // Demo mode in the real main window: the demo bar's buttons and scroll bar
 // move the table to the recorded positions, single steps sound and jumps do
-// not, the table only beeps, and switching off leaves a clean table.
+// not, the table only beeps, and switching off leaves the deal shown at its
+// first position.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -89,6 +90,7 @@ TEST_F(DemoTest, TheBarMovesTheTableToTheRecordedPositions) {
   EXPECT_EQ(Bar().maximum(), n);
   ExpectAt(tables, 0, "loading");
   // The dealt cards are on the screen: the first tableau card is mostly white.
+  QApplication::processEvents();
   const QImage shown = window().Surface()->grab().toImage();
   const QRect card(CardPlace(TopCard(ctx().FilaPiles[0])), QSize(ctx().CardWidth, ctx().CardHeight));
   long light = 0;
@@ -180,29 +182,62 @@ TEST_F(DemoTest, APressOnTheTableBeepsAndMovesNothing) {
   EXPECT_EQ(window().DemoPosition(), 3);
 }
 
-TEST_F(DemoTest, SwitchingOffLeavesACleanTable) {
+// Closed anywhere, the demo leaves its deal at the first position under the
+// title naming it, with no deal in progress; the next deal is drawn where a
+// deal is drawn without the demo bar.
+TEST_F(DemoTest, SwitchingOffLeavesTheShownDealAtItsFirstPosition) {
+  const std::vector<std::string> tables = Positions();
+  const QImage bare = window().Surface()->grab().toImage();
   Deal(kGame, "77");
+  const int stockY = ctx().StockBaseY[0], tableauY = ctx().TableauY[0];
+  const QImage plain = window().Surface()->grab().toImage();
+  // The window's picture, checked to be what a full redraw of the table gives.
+  auto shownAsRedrawn = [this](const char* when) {
+    QApplication::processEvents();
+    const QImage shown = window().Surface()->grab().toImage();
+    program->View().RedrawWholeTable();
+    QApplication::processEvents();
+    EXPECT_TRUE(shown == window().Surface()->grab().toImage()) << when;
+    return shown;
+  };
   Demo().trigger();
-  Push("btnDemoLast");
+  ASSERT_TRUE(ctx().DemoMode);
+  const std::string title = window().windowTitle().toStdString();
+  EXPECT_GT(ctx().StockBaseY[0], stockY) << "the demo bar pushes the table down";
+  Push("btnDemoNext");
   Push("btnDemoClose");
   EXPECT_FALSE(ctx().DemoMode);
   EXPECT_FALSE(Demo().isChecked());
   EXPECT_TRUE(window().DemoControl("btnDemoFirst")->isHidden() ||
               !window().DemoControl("btnDemoFirst")->isVisible());
   EXPECT_FALSE(ctx().TfrmMain.GameInProgress);
-  EXPECT_FALSE(TableHoldsCards(ctx()));
+  EXPECT_TRUE(TableText(ctx()) == tables[0]);
   EXPECT_EQ(UndoDepth(ctx()), 0);
+  EXPECT_EQ(window().windowTitle().toStdString(), title);
+  EXPECT_EQ(ctx().StockBaseY[0], stockY);
+  EXPECT_EQ(ctx().TableauY[0], tableauY);
+  const QImage shown = shownAsRedrawn("closed");
+  EXPECT_FALSE(shown == plain);
+  // The cards are on show: each tableau pile's top card covers the table.
+  for (int i = 0; i < ctx().GameRules.TableauCount(); ++i) {
+    const int top = TopCard(ctx().FilaPiles[static_cast<size_t>(i)]);
+    if (top <= 0) continue;
+    const QPoint face = CardPlace(top) + QPoint(ctx().CardWidth / 2, ctx().CardHeight / 2);
+    EXPECT_NE(shown.pixel(face), bare.pixel(face)) << "pile " << i + 1;
+  }
   for (const char* on : {"mnuNew", "mnuSelect", "mnuDemo", "mnuRules"}) {
     EXPECT_TRUE(window().Action(on)->isEnabled()) << on;
   }
-  for (const char* off :
-       {"mnuSave", "mnuUndo", "mnuRedo", "mnuRestartGame", "mnuPause", "mnuQuitGame"}) {
+  for (const char* off : {"mnuSave", "mnuUndo", "mnuRedo", "mnuPause", "mnuQuitGame"}) {
     EXPECT_FALSE(window().Action(off)->isEnabled()) << off;
   }
-  // Play goes on with a new deal.
+  // Play goes on with a new deal, in place.
   window().Action("mnuNew")->trigger();
   EXPECT_TRUE(ctx().TfrmMain.GameInProgress);
   EXPECT_TRUE(window().Action("mnuRestartGame")->isEnabled());
+  EXPECT_EQ(ctx().StockBaseY[0], stockY);
+  EXPECT_EQ(ctx().TableauY[0], tableauY);
+  shownAsRedrawn("dealt");
 }
 
 TEST_F(DemoTest, ADemoWithoutMovesShowsNoughtOfNought) {

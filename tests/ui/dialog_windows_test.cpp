@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -83,6 +84,29 @@ TEST_F(DialogWindowsTest, HelpFromAModalDialogIsUsableAndOutlivesIt) {
     EXPECT_EQ(w->windowHandle()->transientParent(), handle());
     w->close();
   }
+}
+
+// Opened from a dialog that hangs over the bottom of the screen, help lies
+// inside the screen's available area with room for its title bar.
+TEST_F(DialogWindowsTest, HelpFromALowDialogStaysOnTheScreen) {
+  if (!Help().IsOpen()) GTEST_SKIP() << "help file not built";
+  QDialog low(&window());
+  low.resize(360, 240);
+  const QRect area = window().screen()->availableGeometry();
+  low.move(area.right() - 200, area.bottom() - 120);
+  QRect shown;
+  WhenShown(&low, [&] {
+    Help().ShowTopic("proc", 1020);
+    QApplication::processEvents();
+    HelpWindow* w = Help().Window("proc");
+    ASSERT_NE(w, nullptr);
+    shown = w->frameGeometry().adjusted(0, -28, 0, 0);
+    low.accept();
+  });
+  low.exec();
+  EXPECT_TRUE(area.contains(shown)) << shown.x() << "," << shown.y() << " " << shown.width()
+                                    << "x" << shown.height() << " in " << area.width() << "x"
+                                    << area.height();
 }
 
 TEST_F(DialogWindowsTest, ClosingTheMainWindowEndsTheProgramWithHelpOpen) {

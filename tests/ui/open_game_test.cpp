@@ -271,6 +271,24 @@ TEST_F(OpenGameTest, DescriptionOfBuiltInAndCustomGames) {
   EXPECT_FALSE(dialog->OkButton()->isEnabled());
 }
 
+// The custom game played last is the one offered at the next start, whatever
+// folder was noted with it.
+TEST_F(OpenGameTest, ACustomGamePlayedLastIsSelectedAtTheFirstShow) {
+  for (const char* folder : {"", "Game_TreeNum=-30\r\n", "Game_TreeNum=-203020\r\n",
+                             "Game_TreeNum=-2070\r\n", "Game_TreeNum=-10\r\n"}) {
+    dialog.reset();
+    program.reset();
+    dir.Write("DATA/GAM_CUST.DAT",
+              "[R-0301]\r\n" + CustomRecord(8000, "My Klondike", 0, "0010041"));
+    Start(Cfg("Game=8000\r\nGame_Name=My Klondike\r\n" + std::string(folder),
+              "[Favourite Games]\r\nGame000=My Klondike\r\n"));
+    ASSERT_EQ(ctx().Cfg(cfg::Game), "8000") << folder;
+    ShowDialog();
+    EXPECT_EQ(dialog->SelectedId(), 8000) << folder;
+    EXPECT_EQ(dialog->DescriptionTexts()[0], "My Klondike") << folder;
+  }
+}
+
 TEST_F(OpenGameTest, FavouritesStopAtTheFirstMissingKeyAndSkipUnknownNames) {
   Start(Cfg("Game=0\r\n",
             "[Favourite Games]\r\nGame000=Spider\r\nGame001=No Such Game\r\n"

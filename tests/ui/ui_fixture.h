@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -47,16 +48,30 @@ class SteppingClock : public sys::Clock {
 class ScriptedPrompts : public qt::Prompts {
  public:
   std::vector<std::string> messages, questions;
+  // The buttons of each question: "Yes/No", "OK/Cancel" or "Yes/No/Cancel".
+  std::vector<std::string> buttons;
   bool answer = true;
+  // The answers to the three-button questions, in turn; Cancel once used up.
+  std::vector<Reply> replies;
   int beeps = 0;
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
+    buttons.push_back("Yes/No");
     return answer;
   }
   bool AskOkCancel(const std::string& text) override {
     questions.push_back(text);
+    buttons.push_back("OK/Cancel");
     return answer;
+  }
+  Reply AskYesNoCancel(const std::string& text) override {
+    questions.push_back(text);
+    buttons.push_back("Yes/No/Cancel");
+    if (replies.empty()) return Reply::Cancel;
+    const Reply r = replies.front();
+    replies.erase(replies.begin());
+    return r;
   }
   void ShowError(const std::string& caption, const std::string& text) override {
     messages.push_back(caption + "|" + text);
@@ -123,6 +138,29 @@ inline std::vector<std::string> QuietPreferences(std::vector<std::string> extra 
   lines.push_back("[Users]");
   lines.push_back("User001=Tester");
   return lines;
+}
+
+// Runs act and hands every modal dialog it brings up (one opened from another
+// included) to seen once the dialog is on the screen, then closes it.
+// Returns how many were seen.
+inline int EachModalDialog(const std::function<void()>& act,
+                           const std::function<void(QDialog&)>& seen) {
+  int count = 0;
+  QWidget* last = nullptr;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (d == nullptr || d == last || !d->isVisible()) return;
+    last = d;
+    ++count;
+    seen(*d);
+    d->reject();
+  });
+  poll.start(5);
+  act();
+  QApplication::processEvents();
+  poll.stop();
+  return count;
 }
 
 // Runs act once the modal dialog is on the screen (from inside its exec).
