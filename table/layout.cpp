@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "table/geometry.h"
 #include "table/layout_frame.h"
@@ -481,10 +482,148 @@ int GridColumnsFor(const LayoutFrame& f) {
   return std::max(1, (f.W - x0 + 12) / (f.CW + 12));
 }
 
+// Gathering and centring, after every placement: the placement rules put
+// some stocks at the left margin and some templates at fixed places, which
+// on a wide window leaves the stock far from the piles it feeds and the
+// table off the middle. Piles move sideways only; rows stay.
+struct Placed {
+  int16_t* x;
+  int16_t* y;
+  int right;  // right edge of the pile as dealt, its sideways fan included
+  bool stockArea;
+};
+
+// Cards a pile is dealt, the start of its sideways fan.
+int DealtCards(const GameRulesRecord& g, PileKind kind, int i) {
+  if (kind == PileKind::Tableau) return g.TableauCards(i);
+  if (kind == PileKind::Reserve) return g.ReserveCards(i);
+  return 1;
+}
+
+int SidewaysStep(const GameContext& ctx, int layout, PileKind kind) {
+  const auto& s = ctx.GameState;
+  if (layout == 2) return s.FanStepRightUp();
+  if (layout == 4) return ctx.CardWidth + s.FanStepRight4();
+  if (layout == 6 && kind == PileKind::Tableau) return s.FanStepRight6();
+  return 0;
+}
+
+// Every placed pile; a wrapped row (layout 8) is as wide as its columns.
+std::vector<Placed> PlacedPiles(GameContext& ctx, int gridColumns) {
+  std::vector<Placed> out;
+  const auto& g = ctx.GameRules;
+  const int CW = ctx.CardWidth;
+  auto add = [&](int16_t& x, int16_t& y, PileKind kind, int i, int layout) {
+    if (Unused(x) || Unused(y)) return;
+    const int cards = std::max(1, DealtCards(g, kind, i));
+    int fan = (cards - 1) * SidewaysStep(ctx, layout, kind);
+    if (kind == PileKind::Tableau && layout == 8) fan = (gridColumns - 1) * (CW + 12);
+    out.push_back({&x, &y, x + CW + fan, kind == PileKind::Stock});
+  };
+  for (size_t i = 0; i < kStockSlots; ++i)
+    add(ctx.StockX[i], ctx.StockY[i], PileKind::Stock, static_cast<int>(i), 0);
+  for (size_t i = 0; i < ctx.FoundationX.size(); ++i)
+    add(ctx.FoundationX[i], ctx.FoundationY[i], PileKind::Foundation, static_cast<int>(i), 0);
+  for (size_t i = 0; i < ctx.TableauX.size(); ++i)
+    add(ctx.TableauX[i], ctx.TableauY[i], PileKind::Tableau, static_cast<int>(i),
+        g.TableauLayout());
+  for (size_t i = 0; i < ctx.ReserveX.size(); ++i)
+    add(ctx.ReserveX[i], ctx.ReserveY[i], PileKind::Reserve, static_cast<int>(i),
+        g.ReserveLayout());
+  return out;
+}
+
+void MovePile(Placed& p, int dx) {
+  *p.x = LayoutFrame::Clip(*p.x + dx);
+  p.right += dx;
+}
+
+// Sideways gap between two spans (0 when one stands over the other).
+int GapBetween(int l1, int r1, int l2, int r2) { return std::max({0, l2 - r1, l1 - r2}); }
+
+// Stock-area slots that stand together (stock beside or over its waste)
+// move as one. A cluster farther sideways than the templates' widest own
+// stock distance from every other pile comes in to a row gap of the piles
+// in its band (or of all piles, when none shares its rows). Distances up
+// and down are the rows' own and stay.
+void GatherStockArea(std::vector<Placed>& piles, const LayoutFrame& f) {
+  constexpr int kFarthest = 70;
+  constexpr int kTogether = 40;
+  const int pull = 2 * f.m;
+  std::vector<size_t> slots;
+  for (size_t i = 0; i < piles.size(); ++i)
+    if (piles[i].stockArea) slots.push_back(i);
+  std::vector<bool> done(piles.size(), false);
+  for (size_t first : slots) {
+    if (done[first]) continue;
+    std::vector<size_t> cluster = {first};
+    done[first] = true;
+    for (size_t k = 0; k < cluster.size(); ++k)
+      for (size_t other : slots) {
+        const Placed& a = piles[cluster[k]];
+        const Placed& b = piles[other];
+        if (!done[other] && GapBetween(*a.x, a.right, *b.x, b.right) <= kTogether) {
+          done[other] = true;
+          cluster.push_back(other);
+        }
+      }
+    int left = 1 << 30, right = -(1 << 30), top = 1 << 30, bottom = -(1 << 30);
+    for (size_t c : cluster) {
+      left = std::min(left, static_cast<int>(*piles[c].x));
+      right = std::max(right, piles[c].right);
+      top = std::min(top, static_cast<int>(*piles[c].y));
+      bottom = std::max(bottom, *piles[c].y + f.CH);
+    }
+    int nearest = 1 << 30;
+    int bandLeft = 1 << 30, bandRight = -(1 << 30), allLeft = 1 << 30, allRight = -(1 << 30);
+    for (const Placed& p : piles) {
+      if (p.stockArea) continue;
+      nearest = std::min(nearest, GapBetween(left, right, *p.x, p.right));
+      allLeft = std::min(allLeft, static_cast<int>(*p.x));
+      allRight = std::max(allRight, p.right);
+      if (*p.y < bottom && *p.y + f.CH > top) {
+        bandLeft = std::min(bandLeft, static_cast<int>(*p.x));
+        bandRight = std::max(bandRight, p.right);
+      }
+    }
+    // Within reach of some pile, or nothing but the stock area.
+    if (nearest <= kFarthest || allRight < allLeft) continue;
+    if (bandRight < bandLeft) {
+      bandLeft = allLeft;
+      bandRight = allRight;
+    }
+    int dx = 0;
+    if (right <= bandLeft) dx = bandLeft - right - pull;
+    if (left >= bandRight) dx = bandRight + pull - left;
+    for (size_t c : cluster) MovePile(piles[c], dx);
+  }
+}
+
+// The whole table to the middle of the working width, when it fits.
+void CentreTable(std::vector<Placed>& piles, const LayoutFrame& f) {
+  if (piles.empty()) return;
+  int left = 1 << 30, right = -(1 << 30);
+  for (const Placed& p : piles) {
+    left = std::min(left, static_cast<int>(*p.x));
+    right = std::max(right, p.right);
+  }
+  if (right - left > f.W) return;
+  const int dx = Nearest((f.W - (right - left)) / 2.0) - left;
+  for (Placed& p : piles) MovePile(p, dx);
+}
+
+void GatherAndCentre(GameContext& ctx, const LayoutFrame& f, int gridColumns) {
+  std::vector<Placed> piles = PlacedPiles(ctx, gridColumns);
+  GatherStockArea(piles, f);
+  CentreTable(piles, f);
+}
+
 }  // namespace
 
-int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea& area,
-                      const LayoutInput& in) {
+namespace {
+
+int PlacePiles(GameContext& ctx, const PileCodes& codes, const LayoutArea& area,
+               const LayoutInput& in, bool gather) {
   LayoutFrame f(ctx, codes, area, in);
   ParseCode(codes.Stock, f.StockRow, f.StockStyle);
   ParseCode(codes.Foundation, f.FoundationRow, f.FoundationStyle);
@@ -532,6 +671,9 @@ int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea
       if (Unused(ctx.TableauY[i])) ctx.TableauY[i] = ctx.TableauY[0];
     break;
   }
+  // The wrapped row keeps the columns its first place gave it.
+  const int gridColumns = GridColumnsFor(f);
+  if (gather) GatherAndCentre(ctx, f, gridColumns);
 
   if (ctx.GameRules.TableauLayout() == 2) {
     int next = ctx.TableauY[0] == ctx.TableauY[1] ? ctx.TableauX[1] : ctx.FoundationX[0];
@@ -539,7 +681,7 @@ int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea
     if (!Unused(next) && !Unused(ctx.TableauX[0]))
       ctx.GameState.TableauPitchX() = LayoutFrame::Clip(next - ctx.TableauX[0]);
   }
-  ctx.GameState.GridColumns() = LayoutFrame::Clip(GridColumnsFor(f));
+  ctx.GameState.GridColumns() = LayoutFrame::Clip(gridColumns);
   for (size_t i = 0; i < kStockSlots; ++i) {
     ctx.StockBaseX[i] = ctx.StockX[i];
     ctx.StockBaseYUnscrolled[i] = ctx.StockY[i];
@@ -549,8 +691,15 @@ int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea
   return passes;
 }
 
+}  // namespace
+
+int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea& area,
+                      const LayoutInput& in) {
+  return PlacePiles(ctx, codes, area, in, false);
+}
+
 int ComputeLayout(GameContext& ctx, const LayoutInput& in) {
-  return CalcPilePositions(ctx, PileCodesFromRules(ctx.GameRules), LayoutAreaFromInput(in), in);
+  return PlacePiles(ctx, PileCodesFromRules(ctx.GameRules), LayoutAreaFromInput(in), in, true);
 }
 
 }  // namespace tw
