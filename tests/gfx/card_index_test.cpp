@@ -28,7 +28,7 @@ struct Size {
 // cards are read whole. The old marks, a scaled outline beside the rank,
 // left a club and a spade 2 pixels apart at the large and medium sizes.
 constexpr Size kSizes[] = {
-    {'B', 71, 96, 18, 12, 8}, {'M', 59, 80, 14, 7, 6}, {'L', 25, 32, 32, 7, 8}};
+    {'B', 71, 96, 18, 12, 8}, {'M', 59, 80, 14, 7, 5}, {'L', 25, 32, 32, 7, 8}};
 constexpr char kSuits[] = "HDCS";
 constexpr const char* kSuitNames[] = {"hearts", "diamonds", "clubs", "spades"};
 

@@ -1,5 +1,4 @@
 // Card faces: five face sets, every size, one sheet per suit.
-#include <QFontMetricsF>
 #include <QPainter>
 #include <array>
 #include <cmath>
@@ -115,56 +114,86 @@ void DrawMark(QImage& img, const Mark& m, int left, int top, bool turned, const 
     }
 }
 
-// Where the corner index lies: the rank's cap line and height, the mark
-// under it, inside the band that stays in view when the card is covered in
-// a downward fan (18 px at B, 14 at M).
+// Corner figures, drawn on the pixel grid in the same way: at these heights
+// a scaled face thins to one-pixel strokes, while these keep two-pixel
+// stems, an open 6 against a closed 9, a 3 open on the left against the
+// 8, and the Q's tail. Index 0 is the 0 of the 10, 1 the 1, 2..9 the
+// numbers, 11 J, 12 Q, 13 K, 14 A.
+using Figures = std::array<Mark, 15>;
+// Large cards: eight high.
+const Figures kLargeFigures = {{
+    {6, 8, {".####.", "##..##", "##..##", "##..##", "##..##", "##..##", "##..##", ".####."}},
+    {3, 8, {".##", "###", ".##", ".##", ".##", ".##", ".##", ".##"}},
+    {6, 8, {".####.", "##..##", "....##", "...##.", "..##..", ".##...", "##....", "######"}},
+    {6, 8, {"#####.", "....##", "....##", ".####.", "....##", "....##", "....##", "#####."}},
+    {6, 8, {"...##.", "..###.", ".####.", "##.##.", "######", "...##.", "...##.", "...##."}},
+    {6, 8, {"######", "##....", "#####.", "....##", "....##", "....##", "##..##", ".####."}},
+    {6, 8, {"..###.", ".##...", "##....", "#####.", "##..##", "##..##", "##..##", ".####."}},
+    {6, 8, {"######", "....##", "...##.", "...##.", "..##..", "..##..", ".##...", ".##..."}},
+    {6, 8, {".####.", "##..##", "##..##", ".####.", "##..##", "##..##", "##..##", ".####."}},
+    {6, 8, {".####.", "##..##", "##..##", "##..##", ".#####", "....##", "...##.", ".###.."}},
+    {0, 0, {}},
+    {6, 8, {"..####", "....##", "....##", "....##", "....##", "##..##", "##..##", ".####."}},
+    {7, 8, {".####..", "##..##.", "##..##.", "##..##.", "##..##.", "##.###.", ".#####.",
+            "....###"}},
+    {6, 8, {"##..##", "##.##.", "####..", "###...", "####..", "##.##.", "##..##", "##..##"}},
+    {6, 8, {"..##..", ".####.", "##..##", "##..##", "######", "##..##", "##..##", "##..##"}},
+}};
+// Medium cards: six high.
+const Figures kMediumFigures = {{
+    {5, 6, {".###.", "##.##", "##.##", "##.##", "##.##", ".###."}},
+    {3, 6, {".##", "###", ".##", ".##", ".##", ".##"}},
+    {5, 6, {"####.", "...##", "..##.", ".##..", "##...", "#####"}},
+    {5, 6, {"####.", "...##", ".###.", "...##", "...##", "####."}},
+    {5, 6, {"...##", "..###", ".#.##", "#####", "...##", "...##"}},
+    {5, 6, {"#####", "##...", "####.", "...##", "...##", "####."}},
+    {5, 6, {".###.", "##...", "##...", "####.", "##.##", ".###."}},
+    {5, 6, {"#####", "...##", "..##.", "..##.", ".##..", ".##.."}},
+    {5, 6, {".###.", "##.##", ".###.", "##.##", "##.##", ".###."}},
+    {5, 6, {".###.", "##.##", "##.##", ".####", "...##", ".###."}},
+    {0, 0, {}},
+    {5, 6, {"..###", "...##", "...##", "...##", "##.##", ".###."}},
+    {6, 6, {".###..", "##.##.", "##.##.", "##.##.", "##.##.", ".#####"}},
+    {5, 6, {"##.##", "####.", "###..", "####.", "##.##", "##.##"}},
+    {5, 6, {"..#..", ".###.", "##.##", "#####", "##.##", "##.##"}},
+}};
+
+// Where the corner index lies, inside the band that stays in view when
+// the card is covered in a downward fan (18 px at B, 14 at M): the rank
+// from the row under the border, a free row, then the suit mark.
 struct IndexBox {
-  double cap_top, cap_px;  // top of the capitals and their height
-  int column;              // centre column of rank and mark
+  int rank_top;
+  int column;  // centre column of rank and mark
   int mark_top;
+  const Figures* figures;
   const Mark* marks;
 };
 
 IndexBox IndexFor(int w) {
-  if (w >= 70) return {1, 8, 6, 10, kLargeMarks.data()};
-  return {1, 7, 5, 8, kMediumMarks.data()};
+  if (w >= 70) return {1, 6, 10, &kLargeFigures, kLargeMarks.data()};
+  return {1, 5, 8, &kMediumFigures, kMediumMarks.data()};
 }
 
-// Rank in a bold face over its suit mark, top-left and (turned) bottom-right.
+// Rank over its suit mark, top-left and (turned) bottom-right.
 void CornerIndex(QImage& img, const FaceStyle& st, int suit, int rank) {
   const IndexBox box = IndexFor(img.width());
   const Mark& mark = box.marks[suit];
   const QColor c = st.suit[suit];
-  const QString text = RankText(rank);
-  // A bold sans face keeps 6 and 9, 3 and 8 apart at these heights. A
-  // figure that reaches below the line (the J's hook, the Q's tail) is set
-  // smaller, so that all of it stays clear of the mark.
-  const int room = box.mark_top - (img.width() >= 70 ? 1 : 0) - static_cast<int>(box.cap_top);
-  double px = box.cap_px / 0.729;
-  QFont f;
-  QRectF ink;
-  for (;; px -= 1.0) {
-    f = SansFont(px, true, rank == 10);
-    if (rank == 10) f.setLetterSpacing(QFont::AbsoluteSpacing, -1.0);
-    ink = QFontMetricsF(f).tightBoundingRect(text);
-    if (ink.height() <= room + 1.0 || px <= 6) break;
+  std::vector<const Mark*> figures;
+  if (rank == 10) {
+    figures = {&(*box.figures)[1], &(*box.figures)[0]};
+  } else {
+    figures = {&(*box.figures)[rank == 1 ? 14 : rank]};
   }
-  const double advance = QFontMetricsF(f).horizontalAdvance(text);
-  const double baseline = std::round(box.cap_top - ink.top());
+  int width = -1;
+  for (const Mark* g : figures) width += g->w + 1;
+  int left = std::max(2, box.column + 1 - (width + 1) / 2);
   for (bool turned : {false, true}) {
-    QPainter p(&img);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    if (turned) {
-      p.translate(img.width(), img.height());
-      p.rotate(180);
+    int x = left;
+    for (const Mark* g : figures) {
+      DrawMark(img, *g, x, box.rank_top, turned, c);
+      x += g->w + 1;
     }
-    // Round figures overshoot the cap line; the border stays clean.
-    p.setClipRect(QRect(1, 1, img.width() - 2, box.mark_top + 1));
-    p.setFont(f);
-    p.setPen(c);
-    const double left = std::max(2.0, std::round(box.column + 0.5 - advance / 2));
-    p.drawText(QPointF(left, baseline), text);
-    p.end();
     DrawMark(img, mark, box.column + 1 - (mark.w + 1) / 2, box.mark_top, turned, c);
   }
 }
