@@ -483,17 +483,19 @@ int GridColumnsFor(const LayoutFrame& f) {
 }
 
 // Gathering and centring, after every placement: the placement rules put
-// some stocks at the left margin and some templates at fixed places, which
-// on a wide window leaves the stock far from the piles it feeds and the
-// table off the middle. Piles move sideways only; rows stay.
+// some stocks at the left margin, some foundation rows against the right
+// edge and some templates at fixed places, which on a wide window leaves
+// them far from the tableau they serve and the table off the middle. Piles
+// move sideways only; rows stay.
 struct Placed {
   int16_t* x;
   int16_t* y;
-  int right;  // right edge of the pile as dealt, its sideways fan included
-  bool stockArea;
+  int right;   // right edge of the pile as dealt, its sideways fan included
+  int bottom;  // lowest edge, its downward fan or room included
+  PileKind kind;
 };
 
-// Cards a pile is dealt, the start of its sideways fan.
+// Cards a pile is dealt, the start of its fan.
 int DealtCards(const GameRulesRecord& g, PileKind kind, int i) {
   if (kind == PileKind::Tableau) return g.TableauCards(i);
   if (kind == PileKind::Reserve) return g.ReserveCards(i);
@@ -512,18 +514,22 @@ int SidewaysStep(const GameContext& ctx, int layout, PileKind kind) {
 std::vector<Placed> PlacedPiles(GameContext& ctx, int gridColumns) {
   std::vector<Placed> out;
   const auto& g = ctx.GameRules;
-  const int CW = ctx.CardWidth;
+  const int CW = ctx.CardWidth, CH = ctx.CardHeight;
   auto add = [&](int16_t& x, int16_t& y, PileKind kind, int i, int layout) {
     if (Unused(x) || Unused(y)) return;
     const int cards = std::max(1, DealtCards(g, kind, i));
     int fan = (cards - 1) * SidewaysStep(ctx, layout, kind);
     if (kind == PileKind::Tableau && layout == 8) fan = (gridColumns - 1) * (CW + 12);
-    out.push_back({&x, &y, x + CW + fan, kind == PileKind::Stock});
+    int down = layout == 1 ? (cards - 1) * ctx.GameState.FanStepDownUp() : 0;
+    if (kind == PileKind::Tableau && layout == 1)
+      down = std::max(down, ctx.GameState.TableauRoomY() - CH);
+    out.push_back({&x, &y, x + CW + fan, y + CH + down, kind});
   };
   for (size_t i = 0; i < kStockSlots; ++i)
     add(ctx.StockX[i], ctx.StockY[i], PileKind::Stock, static_cast<int>(i), 0);
   for (size_t i = 0; i < ctx.FoundationX.size(); ++i)
-    add(ctx.FoundationX[i], ctx.FoundationY[i], PileKind::Foundation, static_cast<int>(i), 0);
+    add(ctx.FoundationX[i], ctx.FoundationY[i], PileKind::Foundation, static_cast<int>(i),
+        g.FoundationLayout());
   for (size_t i = 0; i < ctx.TableauX.size(); ++i)
     add(ctx.TableauX[i], ctx.TableauY[i], PileKind::Tableau, static_cast<int>(i),
         g.TableauLayout());
@@ -541,61 +547,83 @@ void MovePile(Placed& p, int dx) {
 // Sideways gap between two spans (0 when one stands over the other).
 int GapBetween(int l1, int r1, int l2, int r2) { return std::max({0, l2 - r1, l1 - r2}); }
 
-// Stock-area slots that stand together (stock beside or over its waste)
-// move as one. A cluster farther sideways than the templates' widest own
-// stock distance from every other pile comes in to a row gap of the piles
-// in its band (or of all piles, when none shares its rows). Distances up
-// and down are the rows' own and stay.
-void GatherStockArea(std::vector<Placed>& piles, const LayoutFrame& f) {
+bool Overlap(int l1, int t1, int r1, int b1, const Placed& p) {
+  return l1 < p.right && *p.x < r1 && t1 < p.bottom && *p.y < b1;
+}
+
+struct Span {
+  int left = 1 << 30, right = -(1 << 30), top = 1 << 30, bottom = -(1 << 30);
+  void Add(const Placed& p) {
+    left = std::min(left, static_cast<int>(*p.x));
+    right = std::max(right, p.right);
+    top = std::min(top, static_cast<int>(*p.y));
+    bottom = std::max(bottom, p.bottom);
+  }
+  bool Empty() const { return right < left; }
+};
+
+// Piles off the tableau that stand together (a stock over its waste) or
+// in one row of their kind (the foundations) form a group and move as one. A group farther
+// sideways from the tableau than the templates' widest own stock distance
+// comes in: edge to edge with the tableau's span (over its first or last
+// piles) when nothing stands there, else to a row gap of the piles in its
+// band. Template tables keep their own figure; only their stock area comes
+// in.
+void GatherOutlyingGroups(std::vector<Placed>& piles, const LayoutFrame& f, bool figure) {
   constexpr int kFarthest = 70;
   constexpr int kTogether = 40;
   const int pull = 2 * f.m;
-  std::vector<size_t> slots;
-  for (size_t i = 0; i < piles.size(); ++i)
-    if (piles[i].stockArea) slots.push_back(i);
-  std::vector<bool> done(piles.size(), false);
-  for (size_t first : slots) {
-    if (done[first]) continue;
-    std::vector<size_t> cluster = {first};
-    done[first] = true;
-    for (size_t k = 0; k < cluster.size(); ++k)
-      for (size_t other : slots) {
-        const Placed& a = piles[cluster[k]];
-        const Placed& b = piles[other];
-        if (!done[other] && GapBetween(*a.x, a.right, *b.x, b.right) <= kTogether) {
-          done[other] = true;
-          cluster.push_back(other);
+  Span body;
+  for (const Placed& p : piles)
+    if (p.kind == PileKind::Tableau) body.Add(p);
+  if (body.Empty())
+    for (const Placed& p : piles)
+      if (p.kind != PileKind::Stock) body.Add(p);
+  if (body.Empty()) return;
+  std::vector<int> group(piles.size(), -1);
+  int groups = 0;
+  for (size_t first = 0; first < piles.size(); ++first) {
+    if (piles[first].kind == PileKind::Tableau || group[first] >= 0) continue;
+    std::vector<size_t> members = {first};
+    group[first] = groups;
+    for (size_t k = 0; k < members.size(); ++k)
+      for (size_t o = 0; o < piles.size(); ++o) {
+        if (piles[o].kind == PileKind::Tableau || group[o] >= 0) continue;
+        const Placed& a = piles[members[k]];
+        const Placed& b = piles[o];
+        const bool oneRow = a.kind == b.kind && a.kind != PileKind::Stock && *a.y == *b.y;
+        if (oneRow || (GapBetween(*a.x, a.right, *b.x, b.right) <= kTogether &&
+                       GapBetween(*a.y, a.bottom, *b.y, b.bottom) <= kTogether)) {
+          group[o] = groups;
+          members.push_back(o);
         }
       }
-    int left = 1 << 30, right = -(1 << 30), top = 1 << 30, bottom = -(1 << 30);
-    for (size_t c : cluster) {
-      left = std::min(left, static_cast<int>(*piles[c].x));
-      right = std::max(right, piles[c].right);
-      top = std::min(top, static_cast<int>(*piles[c].y));
-      bottom = std::max(bottom, *piles[c].y + f.CH);
+    Span g;
+    bool stock = false;
+    for (size_t m : members) {
+      g.Add(piles[m]);
+      stock = stock || piles[m].kind == PileKind::Stock;
     }
-    int nearest = 1 << 30;
-    int bandLeft = 1 << 30, bandRight = -(1 << 30), allLeft = 1 << 30, allRight = -(1 << 30);
-    for (const Placed& p : piles) {
-      if (p.stockArea) continue;
-      nearest = std::min(nearest, GapBetween(left, right, *p.x, p.right));
-      allLeft = std::min(allLeft, static_cast<int>(*p.x));
-      allRight = std::max(allRight, p.right);
-      if (*p.y < bottom && *p.y + f.CH > top) {
-        bandLeft = std::min(bandLeft, static_cast<int>(*p.x));
-        bandRight = std::max(bandRight, p.right);
-      }
+    ++groups;
+    if ((figure && !stock) || GapBetween(g.left, g.right, body.left, body.right) <= kFarthest)
+      continue;
+    const bool leftOfBody = g.right <= body.left;
+    auto clear = [&](int dx) {
+      for (size_t o = 0; o < piles.size(); ++o)
+        if (group[o] != groups - 1 && Overlap(g.left + dx, g.top, g.right + dx, g.bottom, piles[o]))
+          return false;
+      return true;
+    };
+    int dx = leftOfBody ? body.left - g.left : body.right - g.right;
+    if (!clear(dx)) {
+      Span band;
+      for (size_t o = 0; o < piles.size(); ++o)
+        if (group[o] != groups - 1 && *piles[o].y < g.bottom && piles[o].bottom > g.top)
+          band.Add(piles[o]);
+      if (band.Empty()) band = body;
+      dx = leftOfBody ? band.left - g.right - pull : band.right + pull - g.left;
     }
-    // Within reach of some pile, or nothing but the stock area.
-    if (nearest <= kFarthest || allRight < allLeft) continue;
-    if (bandRight < bandLeft) {
-      bandLeft = allLeft;
-      bandRight = allRight;
-    }
-    int dx = 0;
-    if (right <= bandLeft) dx = bandLeft - right - pull;
-    if (left >= bandRight) dx = bandRight + pull - left;
-    for (size_t c : cluster) MovePile(piles[c], dx);
+    for (size_t m : members) MovePile(piles[m], dx);
   }
 }
 
@@ -614,7 +642,7 @@ void CentreTable(std::vector<Placed>& piles, const LayoutFrame& f) {
 
 void GatherAndCentre(GameContext& ctx, const LayoutFrame& f, int gridColumns) {
   std::vector<Placed> piles = PlacedPiles(ctx, gridColumns);
-  GatherStockArea(piles, f);
+  GatherOutlyingGroups(piles, f, IsTemplateStyle(f.TableauStyle));
   CentreTable(piles, f);
 }
 
