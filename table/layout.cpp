@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "table/geometry.h"
 #include "table/layout_frame.h"
@@ -481,10 +482,176 @@ int GridColumnsFor(const LayoutFrame& f) {
   return std::max(1, (f.W - x0 + 12) / (f.CW + 12));
 }
 
+// Gathering and centring, after every placement: the placement rules put
+// some stocks at the left margin, some foundation rows against the right
+// edge and some templates at fixed places, which on a wide window leaves
+// them far from the tableau they serve and the table off the middle. Piles
+// move sideways only; rows stay.
+struct Placed {
+  int16_t* x;
+  int16_t* y;
+  int right;   // right edge of the pile as dealt, its sideways fan included
+  int bottom;  // lowest edge, its downward fan or room included
+  PileKind kind;
+};
+
+// Cards a pile is dealt, the start of its fan.
+int DealtCards(const GameRulesRecord& g, PileKind kind, int i) {
+  if (kind == PileKind::Tableau) return g.TableauCards(i);
+  if (kind == PileKind::Reserve) return g.ReserveCards(i);
+  return 1;
+}
+
+int SidewaysStep(const GameContext& ctx, int layout, PileKind kind) {
+  const auto& s = ctx.GameState;
+  if (layout == 2) return s.FanStepRightUp();
+  if (layout == 4) return ctx.CardWidth + s.FanStepRight4();
+  if (layout == 6 && kind == PileKind::Tableau) return s.FanStepRight6();
+  return 0;
+}
+
+// Every placed pile; a wrapped row (layout 8) is as wide as its columns.
+std::vector<Placed> PlacedPiles(GameContext& ctx, int gridColumns) {
+  std::vector<Placed> out;
+  const auto& g = ctx.GameRules;
+  const int CW = ctx.CardWidth, CH = ctx.CardHeight;
+  auto add = [&](int16_t& x, int16_t& y, PileKind kind, int i, int layout) {
+    if (Unused(x) || Unused(y)) return;
+    const int cards = std::max(1, DealtCards(g, kind, i));
+    int fan = (cards - 1) * SidewaysStep(ctx, layout, kind);
+    if (kind == PileKind::Tableau && layout == 8) fan = (gridColumns - 1) * (CW + 12);
+    int down = layout == 1 ? (cards - 1) * ctx.GameState.FanStepDownUp() : 0;
+    if (kind == PileKind::Tableau && layout == 1)
+      down = std::max(down, ctx.GameState.TableauRoomY() - CH);
+    out.push_back({&x, &y, x + CW + fan, y + CH + down, kind});
+  };
+  for (size_t i = 0; i < kStockSlots; ++i)
+    add(ctx.StockX[i], ctx.StockY[i], PileKind::Stock, static_cast<int>(i), 0);
+  for (size_t i = 0; i < ctx.FoundationX.size(); ++i)
+    add(ctx.FoundationX[i], ctx.FoundationY[i], PileKind::Foundation, static_cast<int>(i),
+        g.FoundationLayout());
+  for (size_t i = 0; i < ctx.TableauX.size(); ++i)
+    add(ctx.TableauX[i], ctx.TableauY[i], PileKind::Tableau, static_cast<int>(i),
+        g.TableauLayout());
+  for (size_t i = 0; i < ctx.ReserveX.size(); ++i)
+    add(ctx.ReserveX[i], ctx.ReserveY[i], PileKind::Reserve, static_cast<int>(i),
+        g.ReserveLayout());
+  return out;
+}
+
+void MovePile(Placed& p, int dx) {
+  *p.x = LayoutFrame::Clip(*p.x + dx);
+  p.right += dx;
+}
+
+// Sideways gap between two spans (0 when one stands over the other).
+int GapBetween(int l1, int r1, int l2, int r2) { return std::max({0, l2 - r1, l1 - r2}); }
+
+bool Overlap(int l1, int t1, int r1, int b1, const Placed& p) {
+  return l1 < p.right && *p.x < r1 && t1 < p.bottom && *p.y < b1;
+}
+
+struct Span {
+  int left = 1 << 30, right = -(1 << 30), top = 1 << 30, bottom = -(1 << 30);
+  void Add(const Placed& p) {
+    left = std::min(left, static_cast<int>(*p.x));
+    right = std::max(right, p.right);
+    top = std::min(top, static_cast<int>(*p.y));
+    bottom = std::max(bottom, p.bottom);
+  }
+  bool Empty() const { return right < left; }
+};
+
+// Piles off the tableau that stand together (a stock over its waste) or
+// in one row of their kind (the foundations) form a group and move as one. A group farther
+// sideways from the tableau than the templates' widest own stock distance
+// comes in: edge to edge with the tableau's span (over its first or last
+// piles) when nothing stands there, else to a row gap of the piles in its
+// band. Template tables keep their own figure; only their stock area comes
+// in.
+void GatherOutlyingGroups(std::vector<Placed>& piles, const LayoutFrame& f, bool figure) {
+  constexpr int kFarthest = 70;
+  constexpr int kTogether = 40;
+  const int pull = 2 * f.m;
+  Span body;
+  for (const Placed& p : piles)
+    if (p.kind == PileKind::Tableau) body.Add(p);
+  if (body.Empty())
+    for (const Placed& p : piles)
+      if (p.kind != PileKind::Stock) body.Add(p);
+  if (body.Empty()) return;
+  std::vector<int> group(piles.size(), -1);
+  int groups = 0;
+  for (size_t first = 0; first < piles.size(); ++first) {
+    if (piles[first].kind == PileKind::Tableau || group[first] >= 0) continue;
+    std::vector<size_t> members = {first};
+    group[first] = groups;
+    for (size_t k = 0; k < members.size(); ++k)
+      for (size_t o = 0; o < piles.size(); ++o) {
+        if (piles[o].kind == PileKind::Tableau || group[o] >= 0) continue;
+        const Placed& a = piles[members[k]];
+        const Placed& b = piles[o];
+        const bool oneRow = a.kind == b.kind && a.kind != PileKind::Stock && *a.y == *b.y;
+        if (oneRow || (GapBetween(*a.x, a.right, *b.x, b.right) <= kTogether &&
+                       GapBetween(*a.y, a.bottom, *b.y, b.bottom) <= kTogether)) {
+          group[o] = groups;
+          members.push_back(o);
+        }
+      }
+    Span g;
+    bool stock = false;
+    for (size_t m : members) {
+      g.Add(piles[m]);
+      stock = stock || piles[m].kind == PileKind::Stock;
+    }
+    ++groups;
+    if ((figure && !stock) || GapBetween(g.left, g.right, body.left, body.right) <= kFarthest)
+      continue;
+    const bool leftOfBody = g.right <= body.left;
+    auto clear = [&](int dx) {
+      for (size_t o = 0; o < piles.size(); ++o)
+        if (group[o] != groups - 1 && Overlap(g.left + dx, g.top, g.right + dx, g.bottom, piles[o]))
+          return false;
+      return true;
+    };
+    int dx = leftOfBody ? body.left - g.left : body.right - g.right;
+    if (!clear(dx)) {
+      Span band;
+      for (size_t o = 0; o < piles.size(); ++o)
+        if (group[o] != groups - 1 && *piles[o].y < g.bottom && piles[o].bottom > g.top)
+          band.Add(piles[o]);
+      if (band.Empty()) band = body;
+      dx = leftOfBody ? band.left - g.right - pull : band.right + pull - g.left;
+    }
+    for (size_t m : members) MovePile(piles[m], dx);
+  }
+}
+
+// The whole table to the middle of the working width, when it fits.
+void CentreTable(std::vector<Placed>& piles, const LayoutFrame& f) {
+  if (piles.empty()) return;
+  int left = 1 << 30, right = -(1 << 30);
+  for (const Placed& p : piles) {
+    left = std::min(left, static_cast<int>(*p.x));
+    right = std::max(right, p.right);
+  }
+  if (right - left > f.W) return;
+  const int dx = Nearest((f.W - (right - left)) / 2.0) - left;
+  for (Placed& p : piles) MovePile(p, dx);
+}
+
+void GatherAndCentre(GameContext& ctx, const LayoutFrame& f, int gridColumns) {
+  std::vector<Placed> piles = PlacedPiles(ctx, gridColumns);
+  GatherOutlyingGroups(piles, f, IsTemplateStyle(f.TableauStyle));
+  CentreTable(piles, f);
+}
+
 }  // namespace
 
-int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea& area,
-                      const LayoutInput& in) {
+namespace {
+
+int PlacePiles(GameContext& ctx, const PileCodes& codes, const LayoutArea& area,
+               const LayoutInput& in, bool gather) {
   LayoutFrame f(ctx, codes, area, in);
   ParseCode(codes.Stock, f.StockRow, f.StockStyle);
   ParseCode(codes.Foundation, f.FoundationRow, f.FoundationStyle);
@@ -532,6 +699,9 @@ int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea
       if (Unused(ctx.TableauY[i])) ctx.TableauY[i] = ctx.TableauY[0];
     break;
   }
+  // The wrapped row keeps the columns its first place gave it.
+  const int gridColumns = GridColumnsFor(f);
+  if (gather) GatherAndCentre(ctx, f, gridColumns);
 
   if (ctx.GameRules.TableauLayout() == 2) {
     int next = ctx.TableauY[0] == ctx.TableauY[1] ? ctx.TableauX[1] : ctx.FoundationX[0];
@@ -539,7 +709,7 @@ int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea
     if (!Unused(next) && !Unused(ctx.TableauX[0]))
       ctx.GameState.TableauPitchX() = LayoutFrame::Clip(next - ctx.TableauX[0]);
   }
-  ctx.GameState.GridColumns() = LayoutFrame::Clip(GridColumnsFor(f));
+  ctx.GameState.GridColumns() = LayoutFrame::Clip(gridColumns);
   for (size_t i = 0; i < kStockSlots; ++i) {
     ctx.StockBaseX[i] = ctx.StockX[i];
     ctx.StockBaseYUnscrolled[i] = ctx.StockY[i];
@@ -549,8 +719,15 @@ int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea
   return passes;
 }
 
+}  // namespace
+
+int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea& area,
+                      const LayoutInput& in) {
+  return PlacePiles(ctx, codes, area, in, false);
+}
+
 int ComputeLayout(GameContext& ctx, const LayoutInput& in) {
-  return CalcPilePositions(ctx, PileCodesFromRules(ctx.GameRules), LayoutAreaFromInput(in), in);
+  return PlacePiles(ctx, PileCodesFromRules(ctx.GameRules), LayoutAreaFromInput(in), in, true);
 }
 
 }  // namespace tw

@@ -55,7 +55,9 @@ bool IsTemplateStyle(int style);
 int CalcPilePositions(GameContext& ctx, const PileCodes& codes, const LayoutArea& area,
                       const LayoutInput& in);
 
-// Codes from the current rules, area from the window, then the layout.
+// Codes from the current rules, area from the window, then the layout; then
+// a stock area or a row of piles left far to the side of the tableau comes
+// in to it, and the whole table moves sideways to the middle of the window.
 int ComputeLayout(GameContext& ctx, const LayoutInput& in);
 
 }  // namespace tw

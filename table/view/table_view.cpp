@@ -350,13 +350,47 @@ const gfx::Bitmap* TableView::MarkerBitmap(const MarkerChoice& choice, gfx::Bitm
   return nullptr;
 }
 
+namespace {
+
+// Lays a marker drawn for the default green over the table under it, in
+// place: where the marker is darker than the green, the table is shaded by
+// as much; where a channel is lighter, that channel goes as far towards
+// white. On the default green the marker comes out as drawn.
+void TintOver(gfx::Bitmap& under, const gfx::Bitmap& marker) {
+  QImage& img = under.Image();
+  const QImage& m = marker.Image();
+  const QRgb green = gfx::ToQRgb(gfx::kTableGreen);
+  const int g[3] = {qRed(green), qGreen(green), qBlue(green)};
+  for (int y = 0; y < std::min(img.height(), m.height()); ++y)
+    for (int x = 0; x < std::min(img.width(), m.width()); ++x) {
+      const QRgb mp = m.pixel(x, y), tp = img.pixel(x, y);
+      const int mc[3] = {qRed(mp), qGreen(mp), qBlue(mp)};
+      const int tc[3] = {qRed(tp), qGreen(tp), qBlue(tp)};
+      const double shade = std::min(1.0, static_cast<double>(mc[1]) / g[1]);
+      int oc[3];
+      for (int c = 0; c < 3; ++c) {
+        const double base = tc[c] * shade, from = g[c] * shade;
+        const double lift = mc[c] > from ? (mc[c] - from) / (255.0 - from) : 0.0;
+        oc[c] = std::clamp(static_cast<int>(std::lround(base + (255.0 - base) * lift)), 0, 255);
+      }
+      img.setPixel(x, y, qRgb(oc[0], oc[1], oc[2]));
+    }
+}
+
+}  // namespace
+
 void TableView::DrawPileBase(MarkerKind kind, int x, int y, int pileIndex, gfx::Bitmap& canvas) {
   if (!Used(x) || !Used(y)) return;
   gfx::Bitmap scratch;
   const gfx::Bitmap* marker = MarkerBitmap(ChooseMarker(ctx_, kind, pileIndex), scratch);
   if (!marker) return;
-  BlitCardBitmap(*marker, x, y, canvas);
-  // Markers are drawn for the default green; their corners show the table.
+  Sync();
+  // A frame on a blue or pictured table is a darker patch of that table
+  // with a light edge, not a green card.
+  gfx::Bitmap under(CW(), CH());
+  gfx::Copy(under, 0, 0, CW(), CH(), background_, x, y);
+  TintOver(under, *marker);
+  BlitCardBitmap(under, x, y, canvas);
   RestoreCornersOnCanvas(canvas, QRect(x, y, CW(), CH()));
 }
 

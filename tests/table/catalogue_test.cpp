@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -333,6 +334,101 @@ TEST(CatalogueLayoutTest, KlondikeStockAndWasteStandOverTheFirstPiles) {
     EXPECT_EQ(ctx.StockX[0], ctx.TableauX[0]) << t.w;
     EXPECT_EQ(ctx.StockX[1], ctx.TableauX[1]) << t.w;
     EXPECT_EQ(ctx.FoundationX[3], ctx.TableauX[6]) << t.w;
+  }
+}
+
+// On every window from 800 pixels wide each table stands in the middle, as
+// Klondike's does, and the stock area keeps close to the piles it serves
+// instead of staying at the left edge.
+struct Box {
+  int left = 1 << 30, top = 1 << 30, right = -(1 << 30), bottom = -(1 << 30);
+  void Add(const Rect& r) {
+    left = std::min(left, r.Left);
+    top = std::min(top, r.Top);
+    right = std::max(right, r.Right);
+    bottom = std::max(bottom, r.Bottom);
+  }
+};
+
+bool InStockArea(PileKind k) {
+  return k == PileKind::Stock || k == PileKind::Waste || k == PileKind::Talon;
+}
+
+// Sideways gap between two rectangles (0 when one stands over the other):
+// a stock row under the tableau keeps the room the tableau's fans grow into.
+int GapBetween(const Rect& a, const Rect& b) {
+  return std::max({0, b.Left - a.Right, a.Left - b.Right});
+}
+
+TEST(CatalogueLayoutTest, TablesStandCentredWithTheStockBesideThePiles) {
+  const auto& games = Catalogue();
+  if (games.empty()) GTEST_SKIP() << "no games file in " << TW_DIST_DIR;
+  const TableSize windows[] = {{800, 600}, {1280, 800}, {1920, 1080}};
+  // The templates' widest own sideways gap between a stock-area slot and the
+  // pile it stands by is 70 pixels (the stock distance of the grids), plus
+  // rounding.
+  constexpr int kFarthestStock = 75;
+  constexpr int kCentreSlack = 3;
+  for (const Game& g : games) {
+    for (const char* size : {"B", "M", "L"}) {
+      for (const TableSize& t : windows) {
+        GameContext ctx;
+        InitCardsAndPiles(ctx);
+        ctx.SetCfg(cfg::Piles_TT, "N");
+        LayOutGame(ctx, g, t, size);
+        DealByHand(ctx);
+        std::string where = "game " + std::to_string(g.number) + " " + g.name + " " + size + " " +
+                            std::to_string(t.w) + "x" + std::to_string(t.h);
+        // The table as dealt: each pile's place with every card on it, a
+        // wrapped row as wide as its columns.
+        std::vector<Placed> piles = PlacedPiles(ctx);
+        const std::vector<CardPart> parts = VisibleParts(ctx);
+        for (Placed& p : piles) {
+          Box pile;
+          pile.Add(p.r);
+          const std::string name = PileName(p.kind, p.index);
+          for (const CardPart& c : parts)
+            if (c.pile == name) pile.Add(c.full);
+          if (p.kind == PileKind::Tableau && g.rules.TableauLayout() == 8)
+            pile.right = std::max(
+                pile.right, pile.left + ctx.GameState.GridColumns() * (ctx.CardWidth + 12) - 12);
+          p.r = Rect{pile.left, pile.top, pile.right, pile.bottom};
+        }
+        Box box;
+        for (const Placed& p : piles) box.Add(p.r);
+        const int width = t.w - 2;
+        if (box.right - box.left <= width) {
+          const int leftRoom = box.left, rightRoom = width - box.right;
+          EXPECT_LE(std::abs(leftRoom - rightRoom), 2 * kCentreSlack)
+              << where << ": " << leftRoom << " px left of the table, " << rightRoom
+              << " px right of it";
+        }
+        // Each stock-area slot stands by a pile, or by a slot that does.
+        std::vector<const Placed*> near, slots;
+        for (const Placed& p : piles) (InStockArea(p.kind) ? slots : near).push_back(&p);
+        if (near.empty()) continue;  // a table of stock slots alone
+        for (bool grew = true; grew;) {
+          grew = false;
+          for (auto it = slots.begin(); it != slots.end(); ++it) {
+            bool by = std::any_of(near.begin(), near.end(), [&](const Placed* p) {
+              return GapBetween((*it)->r, p->r) <= kFarthestStock;
+            });
+            if (by) {
+              near.push_back(*it);
+              slots.erase(it);
+              grew = true;
+              break;
+            }
+          }
+        }
+        for (const Placed* s : slots) {
+          int nearest = 1 << 30;
+          for (const Placed* p : near) nearest = std::min(nearest, GapBetween(s->r, p->r));
+          ADD_FAILURE() << where << ": " << KindName(s->kind) << " stands " << nearest
+                        << " px from the nearest pile";
+        }
+      }
+    }
   }
 }
 

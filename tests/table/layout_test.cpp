@@ -8,7 +8,6 @@
 namespace tw {
 namespace {
 
-using testing::LayOut;
 using testing::SetCodes;
 using testing::Window;
 
@@ -75,7 +74,7 @@ int RunCase(GameContext& ctx, const LayoutCase& c) {
   ctx.GameRules.HasWaste() = static_cast<int16_t>(c.rules.hasWaste);
   ctx.GameRules.TableauLayout() = static_cast<int16_t>(c.rules.tableauLayout);
   ctx.GameRules.TableauRows() = static_cast<int16_t>(c.rules.tableauRows);
-  return LayOut(ctx, c.window, c.size);
+  return testing::PlaceByRules(ctx, c.window, c.size);
 }
 
 void CheckCase(const LayoutCase& c) {

@@ -56,4 +56,13 @@ inline int LayOut(GameContext& ctx, const LayoutInput& in, const char* size) {
   return ComputeLayout(ctx, in);
 }
 
+// The same with the placement rules alone, before the table is gathered and
+// centred.
+inline int PlaceByRules(GameContext& ctx, const LayoutInput& in, const char* size) {
+  UseCardSize(ctx, size);
+  SetFanSteps(ctx);
+  ResetPilePositions(ctx);
+  return CalcPilePositions(ctx, PileCodesFromRules(ctx.GameRules), LayoutAreaFromInput(in), in);
+}
+
 }  // namespace tw::testing

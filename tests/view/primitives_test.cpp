@@ -472,6 +472,44 @@ TEST_F(ViewTest, SelectedCardsAreInvertedWithTableCorners) {
   EXPECT_EQ(At(t, r.Left + 35, r.Top + 48), face);
 }
 
+// Empty-pile frames are drawn for the default green. There they come out as
+// drawn; on a blue, red or pictured table they are a darker patch of that
+// table with a light edge, never a green card.
+TEST_F(ViewTest, EmptyPileFramesSuitTheTable) {
+  testing::ViewTest::Deal(testing::kFreeCell, 'B');
+  gfx::Bitmap& t = view.TableBmp();
+  const gfx::Bitmap& frame = view.Pictures().ReserveBaseBmp;
+  const int x = 300, y = 200;
+  auto rgb = [&](int px, int py) { return gfx::ToQRgb(At(t, x + px, y + py)); };
+  const int w = frame.Width(), h = frame.Height();
+  // Inside the frame and on its outer edge.
+  const QPoint inside(w / 2, h / 2), edge(0, h / 2);
+
+  view.PaintBackground(t, 0, 0, 0, false);
+  view.DrawPileBase(MarkerKind::Reserve, x, y, 0, t);
+  for (int py = 2; py < h - 2; py += 7)
+    for (int px = 2; px < w - 2; px += 5)
+      ASSERT_EQ(At(t, x + px, y + py), At(frame, px, py)) << px << "," << py;
+
+  const struct {
+    const char* name;
+    gfx::Colour table;
+  } tables[] = {{"blue", gfx::Rgb(0, 0, 160)}, {"red", gfx::Rgb(150, 20, 20)},
+                {"grey", gfx::Rgb(128, 128, 128)}};
+  for (const auto& c : tables) {
+    view.PaintBackground(t, 1, c.table, 0, false);
+    view.DrawPileBase(MarkerKind::Reserve, x, y, 0, t);
+    const QRgb table = gfx::ToQRgb(c.table), in = rgb(inside.x(), inside.y()),
+               rim = rgb(edge.x(), edge.y());
+    // The patch keeps the table's own hue, a little darker.
+    EXPECT_LT(qGray(in), qGray(table)) << c.name;
+    EXPECT_GT(qGray(in), qGray(table) / 2) << c.name;
+    EXPECT_LE(qGreen(in), std::max(qRed(in), qBlue(in))) << c.name;
+    // The edge stands out light.
+    EXPECT_GT(qGray(rim), qGray(table) + 40) << c.name;
+  }
+}
+
 TEST_F(ViewTest, EmptyTableauTopCardDrawsNothing) {
   testing::ViewTest::Deal(testing::kFreeCell, 'M');
   DrawDealt();

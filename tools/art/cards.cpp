@@ -1,5 +1,4 @@
 // Card faces: five face sets, every size, one sheet per suit.
-#include <QFontMetricsF>
 #include <QPainter>
 #include <array>
 #include <cmath>
@@ -15,12 +14,10 @@ struct FaceStyle {
   QColor paper, edge;
   std::array<QColor, 4> suit;  // hearts, diamonds, clubs, spades
   QColor court_fill, court_frame, gold, skin;
-  bool serif_index;
-  bool condensed_index;
 };
 
 // 001 classic, 002 four colours, 003 bold (the default of small displays and
-// of the smaller sizes), 004 ivory, 005 serif.
+// of the smaller sizes), 004 ivory, 005 green and blue.
 const std::array<FaceStyle, 5> kStyles = {{
     {QColor(255, 255, 255),
      QColor(96, 96, 96),
@@ -28,45 +25,35 @@ const std::array<FaceStyle, 5> kStyles = {{
      QColor(250, 236, 200),
      QColor(40, 60, 140),
      QColor(214, 160, 30),
-     QColor(248, 214, 180),
-     false,
-     true},
+     QColor(248, 214, 180)},
     {QColor(255, 255, 255),
      QColor(96, 96, 96),
      {QColor(210, 20, 30), QColor(24, 88, 200), QColor(0, 128, 48), QColor(20, 20, 20)},
      QColor(236, 242, 250),
      QColor(70, 70, 70),
      QColor(214, 160, 30),
-     QColor(248, 214, 180),
-     false,
-     true},
+     QColor(248, 214, 180)},
     {QColor(255, 255, 255),
      QColor(0, 0, 0),
      {QColor(255, 0, 0), QColor(255, 0, 0), QColor(0, 0, 0), QColor(0, 0, 0)},
      QColor(255, 255, 192),
      QColor(0, 0, 128),
      QColor(224, 160, 0),
-     QColor(255, 224, 192),
-     false,
-     false},
+     QColor(255, 224, 192)},
     {QColor(252, 247, 232),
      QColor(120, 100, 70),
      {QColor(168, 22, 44), QColor(168, 22, 44), QColor(24, 30, 52), QColor(24, 30, 52)},
      QColor(240, 224, 184),
      QColor(120, 30, 40),
      QColor(190, 140, 40),
-     QColor(240, 206, 170),
-     true,
-     true},
+     QColor(240, 206, 170)},
     {QColor(253, 253, 250),
      QColor(80, 80, 90),
      {QColor(190, 20, 60), QColor(220, 90, 20), QColor(30, 90, 60), QColor(30, 30, 60)},
      QColor(228, 240, 228),
      QColor(30, 90, 60),
      QColor(200, 150, 40),
-     QColor(246, 212, 178),
-     true,
-     true},
+     QColor(246, 212, 178)},
 }};
 
 QString RankText(int rank) {
@@ -88,29 +75,127 @@ void Pip(QPainter& p, int suit, QPointF centre, double w, bool flipped, const QC
   p.restore();
 }
 
-// Rank and suit in the top-left corner; the caller turns the card for the
-// bottom-right one.
-void CornerIndex(QPainter& p, const FaceStyle& st, int suit, int rank, int w) {
-  const bool big = w >= 70;
-  const double rank_px = big ? 14.5 : 11.5;
-  const double pip_w = big ? 9 : 7.5;
-  const double column = big ? 8.5 : 7.0;
-  const bool condensed = st.condensed_index || rank == 10;
-  QFont f =
-      st.serif_index ? SerifFont(rank_px, true, condensed) : SansFont(rank_px, true, condensed);
-  if (rank == 10) f.setLetterSpacing(QFont::AbsoluteSpacing, -1.0);
-  p.setFont(f);
-  p.setPen(st.suit[suit]);
-  const QRectF text_box(column - 8, big ? 2 : 1.5, 16, rank_px + 1);
-  p.drawText(text_box, Qt::AlignHCenter | Qt::AlignTop, RankText(rank));
-  Pip(p, suit, QPointF(column, text_box.bottom() + pip_w * 0.62), pip_w, false, st.suit[suit]);
-  // A second, smaller suit beside the rank, inside the band that stays in
-  // view when the card is covered in a downward fan (18 px at B, 14 at M).
-  const double rank_w = QFontMetricsF(f).horizontalAdvance(RankText(rank));
-  const double side_w = big ? 7.5 : 6.0;
-  const double band = big ? 18.0 : 14.0;
-  Pip(p, suit, QPointF(column + rank_w / 2 + side_w / 2 + 1.5, band / 2 + 0.5), side_w, false,
-      st.suit[suit]);
+// Corner suit marks drawn pixel by pixel: at these sizes a scaled outline
+// blurs into a blot in which a spade and a club look alike, so each mark is
+// drawn on the pixel grid with the spade's point and stem and the club's
+// three round lobes kept apart. Rows top to bottom, '#' inked.
+struct Mark {
+  int w, h;
+  std::array<const char*, 8> rows;
+};
+// Large cards: nine wide, eight high.
+const std::array<Mark, 4> kLargeMarks = {{
+    {9, 8, {".##...##.", "####.####", "#########", "#########", ".#######.", "..#####..",
+            "...###...", "....#...."}},
+    {9, 8, {"....#....", "...###...", "..#####..", ".#######.", ".#######.", "..#####..",
+            "...###...", "....#...."}},
+    {9, 8, {"...###...", "..#####..", "..#####..", "##.###.##", "#########", "##..#..##",
+            "....#....", "..#####.."}},
+    {9, 8, {"....#....", "...###...", "..#####..", ".#######.", "#########", "#########",
+            ".##.#.##.", "...###..."}},
+}};
+// Medium cards: seven wide, six high.
+const std::array<Mark, 4> kMediumMarks = {{
+    {7, 6, {".##.##.", "#######", "#######", ".#####.", "..###..", "...#..."}},
+    {7, 6, {"...#...", "..###..", ".#####.", ".#####.", "..###..", "...#..."}},
+    {7, 6, {"..###..", "..###..", "##.#.##", "#######", "##.#.##", "...#..."}},
+    {7, 6, {"...#...", "..###..", ".#####.", "#######", "#######", "..###.."}},
+}};
+
+void DrawMark(QImage& img, const Mark& m, int left, int top, bool turned, const QColor& c) {
+  for (int y = 0; y < m.h; ++y)
+    for (int x = 0; x < m.w; ++x) {
+      if (m.rows[static_cast<size_t>(y)][x] != '#') continue;
+      const int px = left + x, py = top + y;
+      if (turned)
+        img.setPixelColor(img.width() - 1 - px, img.height() - 1 - py, c);
+      else
+        img.setPixelColor(px, py, c);
+    }
+}
+
+// Corner figures, drawn on the pixel grid in the same way: at these heights
+// a scaled face thins to one-pixel strokes, while these keep two-pixel
+// stems, an open 6 against a closed 9, a 3 open on the left against the
+// 8, and the Q's tail. Index 0 is the 0 of the 10, 1 the 1, 2..9 the
+// numbers, 11 J, 12 Q, 13 K, 14 A.
+using Figures = std::array<Mark, 15>;
+// Large cards: eight high.
+const Figures kLargeFigures = {{
+    {6, 8, {".####.", "##..##", "##..##", "##..##", "##..##", "##..##", "##..##", ".####."}},
+    {3, 8, {".##", "###", ".##", ".##", ".##", ".##", ".##", ".##"}},
+    {6, 8, {".####.", "##..##", "....##", "...##.", "..##..", ".##...", "##....", "######"}},
+    {6, 8, {"#####.", "....##", "....##", ".####.", "....##", "....##", "....##", "#####."}},
+    {6, 8, {"...##.", "..###.", ".####.", "##.##.", "######", "...##.", "...##.", "...##."}},
+    {6, 8, {"######", "##....", "#####.", "....##", "....##", "....##", "##..##", ".####."}},
+    {6, 8, {"..###.", ".##...", "##....", "#####.", "##..##", "##..##", "##..##", ".####."}},
+    {6, 8, {"######", "....##", "...##.", "...##.", "..##..", "..##..", ".##...", ".##..."}},
+    {6, 8, {".####.", "##..##", "##..##", ".####.", "##..##", "##..##", "##..##", ".####."}},
+    {6, 8, {".####.", "##..##", "##..##", "##..##", ".#####", "....##", "...##.", ".###.."}},
+    {0, 0, {}},
+    {6, 8, {"..####", "....##", "....##", "....##", "....##", "##..##", "##..##", ".####."}},
+    {7, 8, {".####..", "##..##.", "##..##.", "##..##.", "##..##.", "##.###.", ".#####.",
+            "....###"}},
+    {6, 8, {"##..##", "##.##.", "####..", "###...", "####..", "##.##.", "##..##", "##..##"}},
+    {6, 8, {"..##..", ".####.", "##..##", "##..##", "######", "##..##", "##..##", "##..##"}},
+}};
+// Medium cards: six high.
+const Figures kMediumFigures = {{
+    {5, 6, {".###.", "##.##", "##.##", "##.##", "##.##", ".###."}},
+    {3, 6, {".##", "###", ".##", ".##", ".##", ".##"}},
+    {5, 6, {"####.", "...##", "..##.", ".##..", "##...", "#####"}},
+    {5, 6, {"####.", "...##", ".###.", "...##", "...##", "####."}},
+    {5, 6, {"...##", "..###", ".#.##", "#####", "...##", "...##"}},
+    {5, 6, {"#####", "##...", "####.", "...##", "...##", "####."}},
+    {5, 6, {".###.", "##...", "##...", "####.", "##.##", ".###."}},
+    {5, 6, {"#####", "...##", "..##.", "..##.", ".##..", ".##.."}},
+    {5, 6, {".###.", "##.##", ".###.", "##.##", "##.##", ".###."}},
+    {5, 6, {".###.", "##.##", "##.##", ".####", "...##", ".###."}},
+    {0, 0, {}},
+    {5, 6, {"..###", "...##", "...##", "...##", "##.##", ".###."}},
+    {6, 6, {".###..", "##.##.", "##.##.", "##.##.", "##.##.", ".#####"}},
+    {5, 6, {"##.##", "####.", "###..", "####.", "##.##", "##.##"}},
+    {5, 6, {"..#..", ".###.", "##.##", "#####", "##.##", "##.##"}},
+}};
+
+// Where the corner index lies, inside the band that stays in view when
+// the card is covered in a downward fan (18 px at B, 14 at M): the rank
+// from the row under the border, a free row, then the suit mark.
+struct IndexBox {
+  int rank_top;
+  int column;  // centre column of rank and mark
+  int mark_top;
+  const Figures* figures;
+  const Mark* marks;
+};
+
+IndexBox IndexFor(int w) {
+  if (w >= 70) return {1, 6, 10, &kLargeFigures, kLargeMarks.data()};
+  return {1, 5, 8, &kMediumFigures, kMediumMarks.data()};
+}
+
+// Rank over its suit mark, top-left and (turned) bottom-right.
+void CornerIndex(QImage& img, const FaceStyle& st, int suit, int rank) {
+  const IndexBox box = IndexFor(img.width());
+  const Mark& mark = box.marks[suit];
+  const QColor c = st.suit[suit];
+  std::vector<const Mark*> figures;
+  if (rank == 10) {
+    figures = {&(*box.figures)[1], &(*box.figures)[0]};
+  } else {
+    figures = {&(*box.figures)[rank == 1 ? 14 : rank]};
+  }
+  int width = -1;
+  for (const Mark* g : figures) width += g->w + 1;
+  int left = std::max(2, box.column + 1 - (width + 1) / 2);
+  for (bool turned : {false, true}) {
+    int x = left;
+    for (const Mark* g : figures) {
+      DrawMark(img, *g, x, box.rank_top, turned, c);
+      x += g->w + 1;
+    }
+    DrawMark(img, mark, box.column + 1 - (mark.w + 1) / 2, box.mark_top, turned, c);
+  }
 }
 
 // Centres of the pips of the number cards, in columns 0..2 and rows 0..1.
@@ -375,17 +460,12 @@ QImage CardFace(int set, int suit, int rank, int w, int h) {
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  CornerIndex(p, st, suit, rank, w);
-  p.save();
-  p.translate(w, h);
-  p.rotate(180);
-  CornerIndex(p, st, suit, rank, w);
-  p.restore();
   if (rank <= 10)
     NumberPips(p, st, suit, rank, w, h);
   else
     CourtPanel(p, st, suit, rank, w, h);
   p.end();
+  CornerIndex(img, st, suit, rank);
   CardOutline(img, st.edge);
   return img;
 }
