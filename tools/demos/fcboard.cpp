@@ -1,6 +1,6 @@
 // fcboard: writes deals of a game as boards for the free-cell solver
-// (fc-solve, Debian package freecell-solver-bin), to measure the share of
-// deals a game lets a player win. A measuring tool only: nothing of the
+// (fc-solve, Debian package freecell-solver-bin) or stacksolve, to measure
+// the share of deals a game lets a player win. A measuring tool only: nothing of the
 // program or its tests uses it. See data/games/README.md.
 //
 //   fcboard --game N [--first D] [--deals K] [--out DIR] [--dist DIR]
