@@ -109,7 +109,7 @@ bool Solve(Position p) {
   if (++nodes > budget) return false;
   if (!seen.insert(Key(p)).second) return false;
   const size_t n = p.stacks.size();
-  // Foundation moves first, then builds, then moves into spaces.
+  // Foundation moves first.
   for (size_t i = 0; i < n; ++i) {
     if (p.stacks[i].empty()) continue;
     const uint8_t c = p.stacks[i].back();
@@ -120,26 +120,44 @@ bool Solve(Position p) {
     if (Solve(q)) return true;
     if (nodes > budget) return false;
   }
-  for (int pass = 0; pass < 2; ++pass) {
-    for (size_t i = 0; i < n; ++i) {
-      if (p.stacks[i].empty()) continue;
-      const uint8_t c = p.stacks[i].back();
-      for (size_t j = 0; j < n; ++j) {
-        if (i == j) continue;
-        const bool empty = p.stacks[j].empty();
-        if (pass == 0 && (empty || !Builds(p.stacks[j].back(), c))) continue;
-        if (pass == 1) {
-          if (!empty || p.stacks[i].size() == 1) continue;
-          if (spaces == Spaces::None || (spaces == Spaces::Kings && RankOf(c) != 13)) continue;
-        }
-        Position q = p;
-        q.stacks[i].pop_back();
-        q.stacks[j].push_back(c);
-        if (Solve(q)) return true;
-        if (nodes > budget) return false;
-        if (pass == 1) break;  // every space is the same space
+  // Builds and moves into a space, those from the piles whose next
+  // foundation card lies nearest the top first.
+  struct Move {
+    int cost;
+    size_t from, to;
+  };
+  std::vector<Move> moves;
+  for (size_t i = 0; i < n; ++i) {
+    const auto& from = p.stacks[i];
+    if (from.empty()) continue;
+    int cost = 99;
+    for (size_t k = from.size(); k-- > 0;) {
+      if (p.home[static_cast<size_t>(SuitOf(from[k]))] + 1 == RankOf(from[k])) {
+        cost = static_cast<int>(from.size() - 1 - k);
+        break;
       }
     }
+    const uint8_t c = from.back();
+    bool spaceTaken = false;  // every space is the same space
+    for (size_t j = 0; j < n; ++j) {
+      if (i == j) continue;
+      if (!p.stacks[j].empty()) {
+        if (Builds(p.stacks[j].back(), c)) moves.push_back({cost, i, j});
+      } else if (!spaceTaken && from.size() > 1 && spaces != Spaces::None &&
+                 (spaces == Spaces::All || RankOf(c) == 13)) {
+        moves.push_back({cost, i, j});
+        spaceTaken = true;
+      }
+    }
+  }
+  std::stable_sort(moves.begin(), moves.end(),
+                   [](const Move& a, const Move& b) { return a.cost < b.cost; });
+  for (const Move& m : moves) {
+    Position q = p;
+    q.stacks[m.to].push_back(q.stacks[m.from].back());
+    q.stacks[m.from].pop_back();
+    if (Solve(q)) return true;
+    if (nodes > budget) return false;
   }
   return false;
 }
