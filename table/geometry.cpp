@@ -103,7 +103,7 @@ int BaseX(const GameContext& ctx, PileKind kind, int i) {
     case PileKind::Talon: return ctx.GetStockX(2);
     case PileKind::Foundation: return ctx.GetFoundationX(i);
     case PileKind::Tableau: return ctx.TableauX[u];
-    case PileKind::Reserve: return ctx.GetReserveX(i);
+    case PileKind::Reserve: return ctx.GetReserveX(i) - ReserveEdgeDepth(ctx, i);
     default: return 0;
   }
 }
@@ -116,7 +116,7 @@ int BaseY(const GameContext& ctx, PileKind kind, int i) {
     case PileKind::Talon: return ctx.GetStockY(2);
     case PileKind::Foundation: return ctx.GetFoundationY(i);
     case PileKind::Tableau: return ctx.TableauY[u] - ScrollY(ctx);
-    case PileKind::Reserve: return ctx.GetReserveY(i);
+    case PileKind::Reserve: return ctx.GetReserveY(i) - ReserveEdgeDepth(ctx, i);
     default: return 0;
   }
 }
@@ -227,6 +227,21 @@ bool IsCardFaceDown(const GameContext& ctx, int card) {
   if (card < 1 || static_cast<size_t>(card) > ctx.CardRecords.size()) return false;
   const std::string& r = ctx.CardRecords[static_cast<size_t>(card - 1)];
   return r.size() >= 20 && r[19] == '0';
+}
+
+int PileEdgeDepth(int cards) {
+  if (cards < 2) return 0;
+  if (cards == 2) return 1;
+  return std::min(15, cards / 7 + 1);
+}
+
+bool ReserveLayoutSquared(int layout) {
+  return layout != 1 && layout != 2 && layout != 4 && layout != 5 && layout != 7;
+}
+
+int ReserveEdgeDepth(const GameContext& ctx, int index) {
+  if (!ReserveLayoutSquared(ctx.GameRules.ReserveLayout())) return 0;
+  return PileEdgeDepth(CountOf(PileString(ctx, PileKind::Reserve, index)));
 }
 
 void GridCellPos(const GameContext& ctx, int cell, int& x, int& y) {
@@ -539,7 +554,7 @@ HitResult HitTest(const GameContext& ctx, int x, int y) {
     if (!Used(ctx.ReserveX[u]) || !Used(ctx.ReserveY[u])) continue;
     std::string name = PileName(PileKind::Reserve, i);
     const std::string& pile = PileString(ctx, PileKind::Reserve, i);
-    int rx = ctx.GetReserveX(i), ry = ctx.GetReserveY(i);
+    int rx = BaseX(ctx, PileKind::Reserve, i), ry = BaseY(ctx, PileKind::Reserve, i);
     bool in = false;
     if (rl == 1 || rl == 3 || rl == 5) {
       in = Inside(x, y, rx, ry, rx + CW, PileBottomY(ctx, name));
@@ -616,7 +631,7 @@ bool FindCardRect(const GameContext& ctx, int card, Rect& r) {
     if (!Used(ctx.ReserveY[static_cast<size_t>(i)])) continue;
     std::string name = PileName(PileKind::Reserve, i);
     if ((rl == 1 || rl == 3 || rl == 5) &&
-        probe(ctx.GetReserveX(i) + 1, PileBottomY(ctx, name) - 1))
+        probe(BaseX(ctx, PileKind::Reserve, i) + 1, PileBottomY(ctx, name) - 1))
       return true;
     if (rl == 2 && probe(CardLeftX(ctx, name, i, 0, false) + 1, ctx.GetReserveY(i) + 1))
       return true;

@@ -30,6 +30,15 @@ const std::string& PileString(const GameContext& ctx, PileKind kind, int index);
 
 bool IsCardFaceDown(const GameContext& ctx, int card);
 
+// Thickness of a squared stack of n cards, in pixels: none below two cards,
+// 1 for two, then one more for every seven cards (at most 15).
+int PileEdgeDepth(int cards);
+// Reserves whose cards are neither fanned nor set apart lie squared.
+bool ReserveLayoutSquared(int layout);
+// A squared reserve stands on its edge like the stock: its cards lie this
+// many pixels up and left of the reserve's place (0 for other reserves).
+int ReserveEdgeDepth(const GameContext& ctx, int index);
+
 // Y and X of a card of a pile; k counts down from the top card (0). With
 // includeNext the card's own step is added: the place of the next card.
 int CardTopY(const GameContext& ctx, const std::string& pileName, int index, int k,

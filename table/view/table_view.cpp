@@ -80,11 +80,7 @@ std::vector<QPoint> FlightPath(int fromX, int fromY, int toX, int toY, bool fast
 
 }  // namespace
 
-int StockEdgeDepth(int cards) {
-  if (cards < 2) return 0;
-  if (cards == 2) return 1;
-  return std::min(15, cards / 7 + 1);
-}
+int StockEdgeDepth(int cards) { return PileEdgeDepth(cards); }
 
 DealStart ChooseDealSource(const GameContext& ctx) {
   auto slot = [&](int i, DealSource mode) -> DealStart {
@@ -484,6 +480,11 @@ void TableView::DrawPileCard(const std::string& prefix, const std::string& pile,
   const int card = PileCardAt(pile, cardIndex);
   const std::string name = prefix + std::to_string(index + 1);
   const int count = PileCardCount(pile);
+  // A squared reserve's edge lies under all of its cards.
+  if (cardIndex == 0 && prefix == "Appogg") {
+    if (DrawReserveEdge(animate ? table_ : canvas, index) && animate)
+      InvalidatePileRect(ReserveExtent(index));
+  }
   if (card > 0) {
     const int k = count - cardIndex;
     const int x = CardLeftX(ctx_, name, index, k, true);
@@ -533,8 +534,11 @@ void TableView::DrawPileCard(const std::string& prefix, const std::string& pile,
   }
   // The bottom card's corners show the table, whatever was drawn there before.
   const int bottomY = CardTopY(ctx_, name, index, count, true);
-  const int bottomX = prefix == "Fila" ? ctx_.TableauX[static_cast<size_t>(index)] : pileX;
-  const QRect r(bottomX, prefix == "Fila" ? bottomY : pileY, CW(), CH());
+  // A squared reserve's cards lie up and left of its place, on its edge.
+  const int bottomX = prefix == "Fila"     ? ctx_.TableauX[static_cast<size_t>(index)]
+                      : prefix == "Appogg" ? CardLeftX(ctx_, name, index, count, true)
+                                           : pileX;
+  const QRect r(bottomX, prefix == "Fila" || prefix == "Appogg" ? bottomY : pileY, CW(), CH());
   if (animate) {
     RestoreCornersOnCanvas(window_, r);
     RestoreCornersOnCanvas(table_, r);
@@ -573,6 +577,32 @@ void TableView::DrawStockEdge(gfx::Bitmap& canvas, bool keepPosition, int slot, 
   };
   put(canvas);
   if (alsoTable && !IsTable(canvas)) put(table_);
+}
+
+QRect TableView::ReserveExtent(int index) const {
+  const int d = ReserveEdgeDepth(ctx_, index);
+  return QRect(ctx_.GetReserveX(index) - d, ctx_.GetReserveY(index) - d, CW() + d, CH() + d);
+}
+
+bool TableView::DrawReserveEdge(gfx::Bitmap& canvas, int index) {
+  const int d = ReserveEdgeDepth(ctx_, index);
+  const int bx = ctx_.GetReserveX(index), by = ctx_.GetReserveY(index);
+  if (d == 0 || !Used(bx) || !Used(by)) return false;
+  Sync();
+  // The stock's strips, but only inside the pile's own area: a reserve has
+  // no margin of its own around it, other piles may lie close.
+  const QRect area = ReserveExtent(index);
+  const int bottom = by + CH() - 1 - d, right = bx + CW() - 1 - d;
+  gfx::Copy(canvas, area.x(), bottom, area.width(), d + 1, background_, area.x(), bottom);
+  gfx::Copy(canvas, right, area.y(), d + 1, area.height(), background_, right, area.y());
+  // The strips' pictures start 13 pixels out, where the deepest edge starts.
+  const int e = std::min(d, 13);
+  const CardPictures& p = pictures_;
+  gfx::CopyTransparent(canvas, bx - e, bottom, CW() - 2 + e, d + 1, p.BorderBmp2, 13 - e, 15 - d,
+                       gfx::kBlue);
+  gfx::CopyTransparent(canvas, right, by - e, d + 1, CH() + e, p.BorderBmp1, 15 - d, 13 - e,
+                       gfx::kBlue);
+  return true;
 }
 
 void TableView::DrawStockSlotMarker(int slot, gfx::Bitmap& canvas) {
@@ -767,6 +797,7 @@ void TableView::DrawPileTopCard(const std::string& name, int, gfx::Bitmap& canva
     if (kind == PileKind::Reserve) DrawPileBase(MarkerKind::Reserve, x, y, index, canvas);
     return;
   }
+  if (kind == PileKind::Reserve) DrawReserveEdge(canvas, index);
   if (down)
     DrawCardBack(x, y, CH(), canvas, false);
   else
@@ -818,7 +849,13 @@ void TableView::RedrawPileAfterRemoval(const std::string& now, const std::string
   if (PileCardCount(now) == PileCardCount(before)) gone.push_back(0);
   const int scroll = s.ScrollOffsetY();
 
-  if (layout == 1 || layout == 5) {
+  if (kind == PileKind::Reserve && ReserveLayoutSquared(layout)) {
+    // The stack was as thick as it was before: all of it goes, its new top
+    // (or marker) is drawn next.
+    const int d = PileEdgeDepth(PileCardCount(before));
+    const int bx = ctx_.GetReserveX(index), by = ctx_.GetReserveY(index);
+    gfx::Copy(canvas, bx - d, by - d, CW() + d, CH() + d, background_, bx - d, by - d);
+  } else if (layout == 1 || layout == 5) {
     const int step = layout == 1 ? s.FanStepDownUp() : s.FanStep5();
     int span = CH();
     for (size_t k = 0; k + 1 < gone.size(); ++k)

@@ -162,6 +162,10 @@ class TableView : public TablePort {
   void DefaultFlight(int card, bool faceDown, int fromX, int fromY, int toX, int toY);
   void Fly(int card, bool faceDown, int fromX, int fromY, int toX, int toY);
   const gfx::Bitmap* MarkerBitmap(const MarkerChoice& choice, gfx::Bitmap& scratch);
+  // The edge of a squared reserve of more than one card, and the area the
+  // reserve covers with it; false when there is no edge to draw.
+  bool DrawReserveEdge(gfx::Bitmap& canvas, int index);
+  QRect ReserveExtent(int index) const;
   void DrawStockSlotMarker(int slot, gfx::Bitmap& canvas);
   void DrawStockSlotTop(int slot, gfx::Bitmap& canvas);
   void FitPictures();

@@ -281,6 +281,49 @@ TEST_F(GeometryTest, TightReserveFanAndScrolledTable) {
   EXPECT_FALSE(FindCardRect(ctx, 21, r));
 }
 
+// A squared reserve stands on its edge like the stock: its cards lie up and
+// left of its place by the edge's depth, and are hit, found and dropped on
+// there; a fanned reserve keeps its place.
+TEST_F(GeometryTest, SquaredReserveCardsLieOnTheEdge) {
+  ctx.GameRules.ReserveCount() = 1;
+  ctx.ReserveX[0] = 300;
+  ctx.ReserveY[0] = 400;
+  ctx.GameState.ScrollOffsetY() = 100;  // the reserve's place is at y 300 on the window
+  struct {
+    int layout, cards, depth;
+  } cases[] = {{3, 1, 0},   {3, 2, 1},  {3, 3, 1},   {3, 6, 1},  {3, 7, 2},  {3, 20, 3},
+               {3, 104, 15}, {0, 13, 2}, {1, 13, 0}, {5, 13, 0}, {7, 13, 0}};
+  for (auto c : cases) {
+    ctx.GameRules.ReserveLayout() = static_cast<int16_t>(c.layout);
+    std::string pile;
+    for (int k = 1; k <= c.cards; ++k) pile += Codes({k});
+    ctx.AppoggPiles[0] = pile;
+    const int top = c.cards, d = c.depth;
+    EXPECT_EQ(ReserveEdgeDepth(ctx, 0), d) << c.layout << "/" << c.cards;
+    if (c.layout != 3) continue;
+    EXPECT_EQ(CardLeftX(ctx, "Appogg1", 0, 0, false), 300 - d) << c.cards;
+    EXPECT_EQ(CardTopY(ctx, "Appogg1", 0, 0, false), 300 - d) << c.cards;
+    EXPECT_EQ(PileBottomY(ctx, "Appogg1"), 300 - d + 96) << c.cards;
+    // The moved card's corners are hit, the edge beyond it is not.
+    HitResult h = HitTest(ctx, 300 - d, 300 - d);
+    EXPECT_EQ(h.Card, top) << c.cards;
+    EXPECT_EQ(h.Left, 300 - d);
+    EXPECT_EQ(h.Top, 300 - d);
+    EXPECT_EQ(h.Bottom, 300 - d + 96);
+    EXPECT_EQ(HitTest(ctx, 300 - d + 71, 300 - d + 95).Card, top) << c.cards;
+    if (d > 0) EXPECT_TRUE(HitTest(ctx, 300 + 71, 300 + 96).Pile.empty()) << c.cards;
+    Rect r;
+    ASSERT_TRUE(FindCardRect(ctx, top, r)) << c.cards;
+    EXPECT_EQ(r.Left, 300 - d);
+    EXPECT_EQ(r.Top, 300 - d);
+  }
+  // An empty reserve shows its marker at its own place.
+  ctx.GameRules.ReserveLayout() = 3;
+  ctx.AppoggPiles[0].clear();
+  EXPECT_EQ(CardLeftX(ctx, "Appogg1", 0, 0, false), 300);
+  EXPECT_EQ(CardTopY(ctx, "Appogg1", 0, 0, false), 300);
+}
+
 TEST_F(GeometryTest, FindCardRectFindsTopCards) {
   FaceDown({1, 2, 3});
   Tableau(0, 100, 200, Codes({1, 2, 3, 4, 5}));

@@ -1,7 +1,8 @@
 // Flights that start where the card lies and leave nothing behind: autoplay,
 // the fill of an empty tableau pile, the face-up turn's drop; the wait after
 // a waste turnover; the poker squares panel and its flashing hands; the band
-// of a covered card back; the stock and waste slots after stock clicks.
+// of a covered card back; the stock and waste slots after stock clicks; a
+// squared reserve whose edge thins as its cards are dragged off.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@ constexpr int kKlondike = 0;
 constexpr int kGolf = 3;
 constexpr int kCanfield = 7;
 constexpr int kPokerSquares = 13;
+constexpr int kAmericanToad = 72;
 
 class FlightTest : public PlayTest {
  protected:
@@ -197,6 +199,67 @@ TEST_F(FlightTest, StockClicksLeaveTheSlotsAsAFullRedrawDrawsThem) {
       }
       EXPECT_EQ(wrong, 0) << "game " << game << " click " << click;
     }
+  }
+}
+
+// A squared reserve stands on an edge as thick as its card count. Its cards
+// dragged off one by one onto a tableau pile (and one dropped nowhere and
+// put back) leave the table as a full redraw draws it: no pixels of the
+// thicker edge are left.
+TEST_F(FlightTest, ReserveCardsDraggedOffLeaveThePileAsAFullRedrawDrawsIt) {
+  struct Case {
+    int game, reserveCards;
+    bool inSuit;  // the tableau builds down in suit, else in alternate colours
+  };
+  for (const Case& c : {Case{kCanfield, 13, false}, Case{kAmericanToad, 20, true}}) {
+    Start(c.game);
+    ctx.TfrmMain.AutoPlayOn = 0;
+    // Onto the King of spades: Queen, Jack, ... and round the corner (a
+    // second deck's cards after the Ace).
+    std::vector<int> run;  // the reserve's top card first
+    for (int s = 1; s < c.reserveCards; ++s) {
+      const int rank = (13 - s % 13) % 13 == 0 ? 13 : (13 - s % 13) % 13;
+      const int card = c.inSuit || s % 2 == 0 ? Spades(rank) : Hearts(rank);
+      run.push_back(card + (s >= 13 ? 52 : 0));
+    }
+    std::vector<int> reserve = {Diamonds(5)};
+    reserve.insert(reserve.end(), run.rbegin(), run.rend());
+    Place(ctx.AppoggPiles, 0, reserve);
+    // No tableau pile left empty: the reserve would fill it.
+    for (int i = 0; i < ctx.GameRules.TableauCount(); ++i)
+      Place(ctx.FilaPiles, i, {i == 0 ? Spades(13) : Clubs(i)});
+    ASSERT_EQ(PileCardCount(ctx.AppoggPiles[0]), c.reserveCards);
+    for (int card : run) {
+      const int n = PileCardCount(ctx.AppoggPiles[0]);
+      const int d = StockEdgeDepth(n);
+      Rect r;
+      ASSERT_TRUE(FindCardRect(ctx, card, r)) << c.game << ": " << n << " cards";
+      EXPECT_EQ(QPoint(r.Left, r.Top), QPoint(ctx.GetReserveX(0) - d, ctx.GetReserveY(0) - d))
+          << c.game << ": " << n << " cards";
+      const QPoint from = CentreOf(card);
+      if (n == 7) {
+        // Lifted, the stack is one pixel thinner; put back, it is as before.
+        Drag(from, QPoint(1000, 700));
+        ASSERT_EQ(PileCardCount(ctx.AppoggPiles[0]), n);
+      }
+      Drag(from, CentreOf(TopCard(ctx.FilaPiles[0])));
+      ASSERT_EQ(TopCard(ctx.FilaPiles[0]), card) << c.game << ": " << n << " cards";
+      const QImage after = view.TableBmp().Image().copy();
+      EXPECT_EQ(WindowMismatches(), 0);
+      view.RedrawWholeTable();
+      const QImage& whole = view.TableBmp().Image();
+      int wrong = 0;
+      QRect box;
+      for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x)
+          if (after.pixel(x, y) != whole.pixel(x, y)) {
+            ++wrong;
+            box |= QRect(x, y, 1, 1);
+          }
+      EXPECT_EQ(wrong, 0) << c.game << ": " << n - 1 << " cards left, wrong at " << box.x() << ","
+                          << box.y() << " " << box.width() << "x" << box.height();
+    }
+    EXPECT_EQ(PileCardCount(ctx.AppoggPiles[0]), 1);
   }
 }
 
