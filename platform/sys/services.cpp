@@ -5,12 +5,18 @@
 #include <ctime>
 #include <iostream>
 #include <random>
+#include <thread>
 
 namespace tw::sys {
 
 uint64_t SystemClock::TickMs() {
   auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void SystemClock::SleepUntil(uint64_t tick) {
+  // The same clock as TickMs, so the sleep ends on the tick it is asked for.
+  std::this_thread::sleep_until(std::chrono::steady_clock::time_point(std::chrono::milliseconds(tick)));
 }
 
 LocalDateTime SystemClock::Now() {
