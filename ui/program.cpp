@@ -99,6 +99,7 @@ Program::Program(std::string programDir, ProgramOptions options) : options_(opti
 }
 
 Program::~Program() {
+  WriteStartupCfg();  // a program closed before its first activation
   sys::SetFileProblemReporter({});
   // The engine must not reach a window that is going away.
   ctx_.Ports = nullptr;
@@ -251,11 +252,14 @@ bool Program::InitApplicationSettings(int& exitCode) {
                "Display in Control Panel.",
                "Screen_Under_256_Colors", 0, AdviceBox());
   }
-  // The first players and the run counter reach the file with one rewrite.
-  ini.Hold();
-  EnsureCurrentPlayer(ctx_, ini);
-  CountProgramRun(ini);
-  ini.WriteHeld();
+  // The first players and the run counter reach the file with one rewrite,
+  // made once the window is on the screen: its flush to the disk need not
+  // keep the window waiting. Nothing else writes the file before then.
+  startup_cfg_ = std::make_unique<sys::IniFile>(CfgFilePath(ctx_));
+  startup_cfg_->Hold();
+  EnsureCurrentPlayer(ctx_, *startup_cfg_);
+  CountProgramRun(*startup_cfg_);
+  window_->SetAfterFirstFrame([this] { WriteStartupCfg(); });
   ctx_.GameState.SmallScreenState() = 2;
   ResetSessionCounters(ctx_);
   flags.ShadowOffset = ctx_.CfgIs(cfg::Cards_Shadowed, "N") ? 0 : 9;
@@ -282,6 +286,12 @@ bool Program::InitApplicationSettings(int& exitCode) {
   WriteVersionMarker(ctx_);
   RemoveOldVersionFiles(ctx_);
   return true;
+}
+
+void Program::WriteStartupCfg() {
+  if (!startup_cfg_) return;
+  startup_cfg_->WriteHeld();
+  startup_cfg_.reset();
 }
 
 AdviceDialog Program::AdviceBox() {

@@ -11,6 +11,7 @@
 #include "core/state.h"
 #include "engine/ports.h"
 #include "platform/gfx/reslib.h"
+#include "platform/sys/ini.h"
 #include "platform/sys/services.h"
 
 class QWidget;
@@ -82,6 +83,7 @@ class Program {
   void ShowSplash();
   void ReadSplashSoundSwitches();
   bool InitApplicationSettings(int& exitCode);
+  void WriteStartupCfg();
   void RestoreMainWindowState();
   // The advice box: the real one, or the scripted prompts' message.
   AdviceDialog AdviceBox();
@@ -107,6 +109,7 @@ class Program {
   std::unique_ptr<QWidget> splash_;
   bool splash_sound_ = false;
   std::unique_ptr<FirstFrameWatch> first_frame_;
+  std::unique_ptr<sys::IniFile> startup_cfg_;
   EnginePorts ports_;
 };
 

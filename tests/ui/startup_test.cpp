@@ -239,6 +239,8 @@ TEST(ProgramStartTest, FirstRunMakesTheDataFolderAndDealsTheCurrentGame) {
   ASSERT_TRUE(sys::ReadFileBytes(dir.Path() + kVersionMarkerFile, marker));
   EXPECT_EQ(marker, std::string(kVersionMarkerText) + "\r\n");
   EXPECT_EQ(program.Context().TfrmMain.GameInProgress, 0);  // nothing before the first activation
+  // The run counter waits for the first frame.
+  EXPECT_EQ(dir.ReadCfg().find("Run_Exe"), std::string::npos);
   bool drawn = false;
   program.Window().SetOnFirstTable([&] { drawn = true; });
   program.Show();
