@@ -99,6 +99,8 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // Runs once the first frame is on the screen, before the first activation
   // does anything else (work that need not delay the window).
   void SetAfterFirstFrame(std::function<void()> f) { after_first_frame_ = std::move(f); }
+  // A command or a move is being carried out (its animations let timers run).
+  bool Busy() const { return HandlerRunning(); }
   // Runs after every part of the table shown at once (animation frames).
   void SetOnFrameShown(std::function<void()> f) { on_frame_shown_ = std::move(f); }
 
