@@ -44,6 +44,9 @@ for run in $(seq 1 "$runs"); do
   done
   coproc PROBE { TARNWELL_BENCH_PROBE=animations exec "$dir/tarnwell" 2>/dev/null; }
   pid=$PROBE_PID
+  # A program stopped by a message box is not waited for.
+  { sleep 300; kill "$pid" 2>/dev/null; } &
+  watchdog=$!
   declare -A t0=() c0=()
   while IFS= read -r line <&"${PROBE[0]}"; do
     t=$(now_ms); c=$(cpu_ms "$pid") || break
@@ -55,6 +58,7 @@ for run in $(seq 1 "$runs"); do
     esac
   done
   wait "$pid" || true
+  kill "$watchdog" 2>/dev/null || true
 done
 
 echo "machine load: $(uptime | sed 's/.*load average: //')"

@@ -749,7 +749,6 @@ LogStatisticsDialog::LogStatisticsDialog(GameContext& ctx, const StringList& pla
   grid_->setModel(model_);
   // Every row is one line of text: no row asks the model for its height.
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
   SetFirstWidths(grid_, {64, 35, 42, 99, 30, 36, 96, 90});
   grid_->setMinimumHeight(300);
 
