@@ -13,6 +13,7 @@
 # the figures: other work on the machine moves them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/program_copy.sh
 dist=$(realpath "${1:-build/dist}")
 runs=${2:-3}
 [ -x "$dist/tarnwell" ] || { echo "no program in $dist (build it first)" >&2; exit 1; }
@@ -35,13 +36,7 @@ results="$work/results"
 : >"$results"
 for run in $(seq 1 "$runs"); do
   dir="$work/run$run"
-  mkdir -p "$dir"
-  # The executable finds its files beside itself: copy it, link the rest.
-  cp "$dist/tarnwell" "$dir/"
-  for f in "$dist"/*; do
-    name=$(basename "$f")
-    [ "$name" = tarnwell ] || [ "$name" = DATA ] || ln -s "$f" "$dir/$name"
-  done
+  copy_program "$dist" "$dir"
   coproc PROBE { TARNWELL_BENCH_PROBE=animations exec "$dir/tarnwell" 2>/dev/null; }
   pid=$PROBE_PID
   # A program stopped by a message box is not waited for.

@@ -13,6 +13,7 @@
 # printed with the figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/program_copy.sh
 dist=$(realpath "${1:-build/dist}")
 runs=${2:-3}
 [ -x "$dist/tarnwell" ] || { echo "no program in $dist (build it first)" >&2; exit 1; }
@@ -47,12 +48,8 @@ for n in 1000 10000 100000; do
   drawn_all="" filter_all=""
   for run in $(seq 1 "$runs"); do
     dir="$work/n$n-$run"
+    copy_program "$dist" "$dir"
     mkdir -p "$dir/DATA"
-    cp "$dist/tarnwell" "$dir/"
-    for f in "$dist"/*; do
-      name=$(basename "$f")
-      [ "$name" = tarnwell ] || [ "$name" = DATA ] || ln -s "$f" "$dir/$name"
-    done
     write_log "$n" "$dir/DATA/STAT_LOG.DAT"
     begin=0 filter_begin=0 worst=0
     while IFS= read -r line; do

@@ -12,7 +12,6 @@
 // bench/log_dialog.sh): "animations" runs an animated deal, card flights and
 // both won animations; "log" opens the log statistics and changes its lists.
 #include <QAbstractItemView>
-#include <QEvent>
 #include <QTableView>
 #include <QApplication>
 #include <QComboBox>
@@ -28,6 +27,7 @@
 #include "platform/sys/paths.h"
 #include "table/view/animate.h"
 #include "table/view/play_drawing.h"
+#include "ui/after_paint.h"
 #include "ui/main_window.h"
 #include "ui/program.h"
 #include "ui/statistics_dialog.h"
@@ -83,33 +83,12 @@ void RunAnimations(tw::Program& program) {
   }, &program.Window());
 }
 
-// Runs a function once, after the first paint of the watched widget.
-class AfterPaint : public QObject {
- public:
-  AfterPaint(QWidget* widget, std::function<void()> then) : QObject(widget), then_(std::move(then)) {
-    widget->installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && then_) {
-      watched->removeEventFilter(this);
-      QTimer::singleShot(0, this, std::move(then_));
-      then_ = nullptr;
-    }
-    return false;
-  }
-
- private:
-  std::function<void()> then_;
-};
-
 void RunLogDialog(tw::Program& program) {
   tw::MainWindow& window = program.Window();
   window.SetStatisticsPrepare([](QDialog& dialog) {
     auto* log = qobject_cast<tw::LogStatisticsDialog*>(&dialog);
     if (!log) return;
-    new AfterPaint(log->Grid()->viewport(), [log] {
+    auto* drawn = new tw::AfterFirstPaint(log->Grid()->viewport(), [log] {
       Mark("log drawn");
       for (QComboBox* list : {log->Players(), log->Games(), log->Players(), log->Games()}) {
         Mark("begin filter");
@@ -119,6 +98,7 @@ void RunLogDialog(tw::Program& program) {
       }
       log->reject();
     });
+    drawn->setParent(log);
   });
   After(500, [&window] {
     Mark("begin log");
