@@ -44,9 +44,9 @@ QString Percent(int64_t won, int64_t lost, bool wonShare) {
 }
 
 // Columns first..first+count-1 (from 1) of a line, short lines padded.
-std::string Columns(const std::string& line, size_t first, size_t count) {
+std::string Columns(std::string_view line, size_t first, size_t count) {
   if (line.size() < first) return std::string();
-  return line.substr(first - 1, count);
+  return std::string(line.substr(first - 1, count));
 }
 
 int CurrentGame(const GameContext& ctx) {
@@ -187,10 +187,9 @@ namespace {
 
 // The trimmed text of columns first..first+count-1 (from 1) equals want,
 // which has no trailing blanks; without copying the line.
-bool ColumnIs(const std::string& line, size_t first, size_t count, const std::string& want) {
+bool ColumnIs(std::string_view line, size_t first, size_t count, const std::string& want) {
   if (line.size() < first) return want.empty();
-  std::string_view cell(line);
-  cell = cell.substr(first - 1, count);
+  std::string_view cell = line.substr(first - 1, count);
   const size_t end = cell.find_last_not_of(' ');
   cell = end == std::string_view::npos ? std::string_view() : cell.substr(0, end + 1);
   return cell == want;
@@ -198,12 +197,13 @@ bool ColumnIs(const std::string& line, size_t first, size_t count, const std::st
 
 }  // namespace
 
-std::vector<size_t> FilterLogLines(const StringList& lines, const std::string& game,
-                                   const std::string& player, bool allGames, bool allPlayers) {
+std::vector<size_t> FilterLogLines(const std::vector<std::string_view>& lines,
+                                   const std::string& game, const std::string& player,
+                                   bool allGames, bool allPlayers) {
   std::vector<size_t> rows;
   const std::string wantGame = TrimRightSpaces(game), wantPlayer = TrimRightSpaces(player);
   for (size_t i = lines.size(); i-- > 0;) {
-    const std::string& line = lines[i];
+    const std::string_view line = lines[i];
     if (line.find_first_not_of(' ') == std::string::npos) continue;
     if (!allGames && !ColumnIs(line, 31, 50, wantGame)) continue;
     if (!allPlayers && !ColumnIs(line, 82, 30, wantPlayer)) continue;
@@ -212,7 +212,7 @@ std::vector<size_t> FilterLogLines(const StringList& lines, const std::string& g
   return rows;
 }
 
-QString LogCellText(const std::string& line, int column) {
+QString LogCellText(std::string_view line, int column) {
   switch (column) {
     case 0: {
       const QDate date = QDate::fromString(QString::fromLatin1(Columns(line, 1, 8)), "yyyyMMdd");
@@ -243,8 +243,9 @@ QString LogCellText(const std::string& line, int column) {
 std::vector<LogRow> ReadLogRows(const GameContext& ctx, const std::string& game,
                                 const std::string& player, bool allGames, bool allPlayers) {
   std::vector<LogRow> rows;
-  StringList lines;
-  if (!sys::ReadFileLines(StatLogFilePath(ctx), lines)) return rows;
+  std::string bytes;
+  if (!sys::ReadFileBytes(StatLogFilePath(ctx), bytes)) return rows;
+  const std::vector<std::string_view> lines = sys::SplitLineViews(bytes);
   for (size_t i : FilterLogLines(lines, game, player, allGames, allPlayers)) {
     LogRow row;
     for (int c = 0; c < static_cast<int>(row.size()); ++c) row[c] = LogCellText(lines[i], c);
@@ -255,9 +256,10 @@ std::vector<LogRow> ReadLogRows(const GameContext& ctx, const std::string& game,
 
 LogTableModel::LogTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void LogTableModel::SetLines(StringList lines) {
+void LogTableModel::SetLog(std::string bytes) {
   beginResetModel();
-  lines_ = std::move(lines);
+  bytes_ = std::move(bytes);
+  lines_ = sys::SplitLineViews(bytes_);
   rows_.clear();
   endResetModel();
 }
@@ -321,8 +323,7 @@ std::array<int, LogTableModel::kColumns> LogTableModel::TextWidths(
     cell = cell.substr(0, end + 1);
     return left ? cell.substr(cell.find_first_not_of(' ')) : cell;
   };
-  for (const std::string& line : lines_) {
-    const std::string_view all(line);
+  for (const std::string_view all : lines_) {
     auto cell = [&](size_t first, size_t count, bool left) {
       return all.size() < first ? std::string_view() : trimmed(all.substr(first - 1, count), left);
     };
@@ -772,9 +773,9 @@ LogStatisticsDialog::LogStatisticsDialog(GameContext& ctx, const StringList& pla
 
 void LogStatisticsDialog::showEvent(QShowEvent* event) {
   // The log is read once each time the dialog opens; the lists only filter.
-  StringList lines;
-  sys::ReadFileLines(StatLogFilePath(ctx_), lines);
-  model_->SetLines(std::move(lines));
+  std::string bytes;
+  sys::ReadFileBytes(StatLogFilePath(ctx_), bytes);
+  model_->SetLog(std::move(bytes));
   const std::array<int, LogTableModel::kColumns> widths = model_->TextWidths(grid_->fontMetrics());
   WidenColumns(grid_, std::vector<int>(widths.begin(), widths.end()));
   FillLogGrid();

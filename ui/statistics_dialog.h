@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/state.h"
@@ -44,10 +45,11 @@ using LogRow = std::array<QString, 8>;
 std::vector<LogRow> ReadLogRows(const GameContext& ctx, const std::string& game,
                                 const std::string& player, bool allGames, bool allPlayers);
 // The same choice over lines already read: their indices, newest first.
-std::vector<size_t> FilterLogLines(const StringList& lines, const std::string& game,
-                                   const std::string& player, bool allGames, bool allPlayers);
+std::vector<size_t> FilterLogLines(const std::vector<std::string_view>& lines,
+                                   const std::string& game, const std::string& player,
+                                   bool allGames, bool allPlayers);
 // One cell of a log line's grid row (columns as in LogRow).
-QString LogCellText(const std::string& line, int column);
+QString LogCellText(std::string_view line, int column);
 
 // The log grid's rows over the lines read when the dialog opens: a cell's
 // text is made when the view shows it, so a long log costs no more to open
@@ -56,7 +58,8 @@ class LogTableModel : public QAbstractTableModel {
  public:
   static constexpr int kColumns = 8;
   explicit LogTableModel(QObject* parent = nullptr);
-  void SetLines(StringList lines);
+  // The log file's bytes, split into lines here.
+  void SetLog(std::string bytes);
   void Filter(const std::string& game, const std::string& player, bool allGames,
               bool allPlayers);
   // The widest text of each column over every line, from the font's figures
@@ -70,7 +73,8 @@ class LogTableModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
 
  private:
-  StringList lines_;
+  std::string bytes_;
+  std::vector<std::string_view> lines_;
   std::vector<size_t> rows_;
 };
 
