@@ -39,8 +39,15 @@ for run in $(seq 1 "$runs"); do
   copy_program "$dist" "$dir"
   coproc PROBE { TARNWELL_BENCH_PROBE=animations exec "$dir/tarnwell" 2>/dev/null; }
   pid=$PROBE_PID
-  # A program stopped by a message box is not waited for.
-  { sleep 300; kill "$pid" 2>/dev/null; } &
+  # A program stopped by a message box is not waited for. The watchdog
+  # holds no output open and takes its sleep with it when it is ended.
+  (
+    trap 'kill "$nap" 2>/dev/null; exit 0' TERM
+    sleep 300 &
+    nap=$!
+    wait "$nap"
+    kill "$pid" 2>/dev/null
+  ) >/dev/null 2>&1 &
   watchdog=$!
   declare -A t0=() c0=()
   while IFS= read -r line <&"${PROBE[0]}"; do

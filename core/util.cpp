@@ -124,9 +124,10 @@ void Wait(GameContext& ctx, int ms, bool pump) {
     if (now < start || now >= end) break;
     // The wait sleeps instead of spinning: an animation must not keep a core
     // busy. It still ends on the same tick, and messages are let through as
-    // soon as they arrive; the last millisecond is slept on the clock, which
-    // wakes more precisely than a message wait.
-    if (ui != nullptr && end - now > 1 && ui->WaitForMessages(static_cast<int>(end - now - 1))) {
+    // soon as they arrive. A message wait may overrun its time by up to a
+    // millisecond (event loops round their timeouts up), so the last two
+    // milliseconds are slept on the clock, which wakes on the tick.
+    if (ui != nullptr && end - now > 2 && ui->WaitForMessages(static_cast<int>(end - now - 2))) {
       continue;
     }
     ctx.Clock->SleepUntil(ui != nullptr ? now + 1 : end);

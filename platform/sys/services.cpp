@@ -16,7 +16,14 @@ uint64_t SystemClock::TickMs() {
 
 void SystemClock::SleepUntil(uint64_t tick) {
   // The same clock as TickMs, so the sleep ends on the tick it is asked for.
-  std::this_thread::sleep_until(std::chrono::steady_clock::time_point(std::chrono::milliseconds(tick)));
+  // A sleeping thread wakes a little late (a fifth of a millisecond is
+  // common, more on a busy machine): the last moment is waited out on the
+  // clock, so that paced animations keep their length.
+  using std::chrono::steady_clock;
+  const steady_clock::time_point target{std::chrono::milliseconds(tick)};
+  std::this_thread::sleep_until(target - std::chrono::microseconds(250));
+  while (steady_clock::now() < target) {
+  }
 }
 
 LocalDateTime SystemClock::Now() {

@@ -224,9 +224,10 @@ TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
   const Case cases[] = {
       // No messages: one sleep to the end.
       {"Delay", false, true, 10, {}, {5050}, 0},
-      // Messages wake the wait; the last millisecond is slept on the clock.
-      {"a message every 20 ms", true, true, 20, {49, 29, 9}, {5050}, 5},
-      {"no message", true, true, 1000, {49}, {5050}, 3},
+      // Messages wake the wait; the last two milliseconds are slept on the
+      // clock, a tick at a time with messages let through between.
+      {"a message every 20 ms", true, true, 20, {48, 28, 8}, {5049, 5050}, 6},
+      {"no message", true, true, 1000, {48}, {5049, 5050}, 4},
       // Hooks that cannot wait: short sleeps, messages let through after each.
       {"no message wait", true, false, 0, {}, {}, 51},
   };
