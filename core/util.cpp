@@ -114,12 +114,23 @@ namespace {
 
 void Wait(GameContext& ctx, int ms, bool pump) {
   if (ms <= 0 || ctx.Clock == nullptr) return;
-  uint64_t start = ctx.Clock->TickMs();
+  sys::UiHooks* ui = pump ? ctx.Ui : nullptr;
+  const uint64_t start = ctx.Clock->TickMs();
+  const uint64_t end = start + static_cast<uint64_t>(ms);
   for (;;) {
-    if (pump && ctx.Ui != nullptr) ctx.Ui->ProcessMessages();
+    if (ui != nullptr) ui->ProcessMessages();
     uint64_t now = ctx.Clock->TickMs();
     // A clock that went backwards ends the wait rather than hanging it.
-    if (now < start || now - start >= static_cast<uint64_t>(ms)) break;
+    if (now < start || now >= end) break;
+    // The wait sleeps instead of spinning: an animation must not keep a core
+    // busy. It still ends on the same tick, and messages are let through as
+    // soon as they arrive. A message wait may overrun its time by up to a
+    // millisecond (event loops round their timeouts up), so the last two
+    // milliseconds are slept on the clock, which wakes on the tick.
+    if (ui != nullptr && end - now > 2 && ui->WaitForMessages(static_cast<int>(end - now - 2))) {
+      continue;
+    }
+    ctx.Clock->SleepUntil(ui != nullptr ? now + 1 : end);
   }
 }
 

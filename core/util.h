@@ -29,8 +29,9 @@ std::string TrimLeftSpaces(const std::string& text);
 // Removes blanks and control characters at both ends.
 std::string Trim(const std::string& text);
 
-// Waits on ctx.Clock's tick counter (at once without a clock);
-// DelayWithMessages lets pending messages through on every pass.
+// Waits on ctx.Clock's tick counter (at once without a clock), sleeping
+// between its readings; DelayWithMessages lets pending messages through on
+// every pass and while it sleeps.
 void Delay(GameContext& ctx, int ms);
 void Delay2(GameContext& ctx, int ms);
 void DelayWithMessages(GameContext& ctx, int ms);

@@ -653,6 +653,11 @@ void MainWindow::UpdateMainCaption() { tw::UpdateMainCaption(ctx_); }
 
 void MainWindow::RunFirstActivation() {
   if (ctx_.TfrmMain.FirstActivation != 1) return;
+  if (after_first_frame_) {
+    const std::function<void()> after = std::move(after_first_frame_);
+    after_first_frame_ = nullptr;
+    after();
+  }
   UpdateMainCaption();
   ctx_.TfrmMain.FirstActivation = 0;
   WaitUntilOnScreen();

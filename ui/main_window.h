@@ -96,6 +96,11 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   // Called once, when the first dealt table is on the screen (or, without a
   // deal, after the first activation): start-up timing.
   void SetOnFirstTable(std::function<void()> f) { on_first_table_ = std::move(f); }
+  // Runs once the first frame is on the screen, before the first activation
+  // does anything else (work that need not delay the window).
+  void SetAfterFirstFrame(std::function<void()> f) { after_first_frame_ = std::move(f); }
+  // A command or a move is being carried out (its animations let timers run).
+  bool Busy() const { return HandlerRunning(); }
   // Runs after every part of the table shown at once (animation frames).
   void SetOnFrameShown(std::function<void()> f) { on_frame_shown_ = std::move(f); }
 
@@ -458,6 +463,7 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   bool closing_ = false;
   bool updating_scroll_ = false;
   std::function<void()> on_first_table_;
+  std::function<void()> after_first_frame_;
   std::function<void()> on_frame_shown_;
   bool first_activation_posted_ = false;
   static constexpr int kFirstActivationLatestMs = 500;

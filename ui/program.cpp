@@ -24,6 +24,7 @@
 #include "table/view/animate.h"
 #include "table/view/table_play_drawing.h"
 #include "table/view/table_view.h"
+#include "ui/after_paint.h"
 #include "ui/card_counter.h"
 #include "ui/favourites.h"
 #include "ui/help_viewer.h"
@@ -54,27 +55,6 @@ class Program::SoundAdapter : public SoundPort {
   qt::SoundPlayer& player_;
 };
 
-// Runs a function once, after the first paint of the watched widget.
-class Program::FirstFrameWatch : public QObject {
- public:
-  FirstFrameWatch(QWidget* widget, std::function<void()> then) : then_(std::move(then)) {
-    widget->installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && then_) {
-      watched->removeEventFilter(this);
-      QTimer::singleShot(0, this, std::move(then_));
-      then_ = nullptr;
-    }
-    return false;
-  }
-
- private:
-  std::function<void()> then_;
-};
-
 class Program::FlowAdapter : public GameFlowPort {
  public:
   void GameOver(GameContext& ctx) override { tw::GameOver(ctx); }
@@ -99,6 +79,7 @@ Program::Program(std::string programDir, ProgramOptions options) : options_(opti
 }
 
 Program::~Program() {
+  WriteStartupFiles();  // a program closed before its first activation
   sys::SetFileProblemReporter({});
   sys::SetBatchJournalFolder("");
   // The engine must not reach a window that is going away.
@@ -254,11 +235,15 @@ bool Program::InitApplicationSettings(int& exitCode) {
                "Display in Control Panel.",
                "Screen_Under_256_Colors", 0, AdviceBox());
   }
-  // The first players and the run counter reach the file with one rewrite.
-  ini.Hold();
-  EnsureCurrentPlayer(ctx_, ini);
-  CountProgramRun(ini);
-  ini.WriteHeld();
+  // The first players and the run counter reach the file with one rewrite,
+  // made once the window is on the screen with the version files: their
+  // flushes to the disk need not keep the window waiting. Nothing else
+  // writes the file before then.
+  startup_cfg_ = std::make_unique<sys::IniFile>(CfgFilePath(ctx_));
+  startup_cfg_->Hold();
+  EnsureCurrentPlayer(ctx_, *startup_cfg_);
+  CountProgramRun(*startup_cfg_);
+  window_->SetAfterFirstFrame([this] { WriteStartupFiles(); });
   ctx_.GameState.SmallScreenState() = 2;
   ResetSessionCounters(ctx_);
   flags.ShadowOffset = ctx_.CfgIs(cfg::Cards_Shadowed, "N") ? 0 : 9;
@@ -282,9 +267,18 @@ bool Program::InitApplicationSettings(int& exitCode) {
   SetCardSize(ctx_);
   view_->ReloadCardPictures();
   window_->ApplyStartupSettings(prefs);
+  version_files_due_ = true;
+  return true;
+}
+
+void Program::WriteStartupFiles() {
+  if (!startup_cfg_) return;
+  startup_cfg_->WriteHeld();
+  startup_cfg_.reset();
+  if (!version_files_due_) return;  // a start that failed
+  version_files_due_ = false;
   WriteVersionMarker(ctx_);
   RemoveOldVersionFiles(ctx_);
-  return true;
 }
 
 AdviceDialog Program::AdviceBox() {
@@ -314,7 +308,7 @@ void Program::Show() {
   // The splash sound waits for the first frame, so that the audio back-end is
   // loaded after it; a sound of the game played by then goes first.
   if (splash_sound_) {
-    first_frame_ = std::make_unique<FirstFrameWatch>(window_.get(), [this] {
+    first_frame_ = std::make_unique<AfterFirstPaint>(window_.get(), [this] {
       if (!sound_port_->played) sound_->Play("Splash", qt::SoundPlayer::Mode::Once);
     });
   }

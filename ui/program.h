@@ -11,12 +11,14 @@
 #include "core/state.h"
 #include "engine/ports.h"
 #include "platform/gfx/reslib.h"
+#include "platform/sys/ini.h"
 #include "platform/sys/services.h"
 
 class QWidget;
 
 namespace tw {
 
+class AfterFirstPaint;
 class MainWindow;
 class OpenGameDialog;
 class CardCounterWindow;
@@ -77,11 +79,12 @@ class Program {
   class SoundAdapter;
   class FlowAdapter;
 
-  class FirstFrameWatch;
 
   void ShowSplash();
   void ReadSplashSoundSwitches();
   bool InitApplicationSettings(int& exitCode);
+  // The start-up writes, once the first frame is drawn.
+  void WriteStartupFiles();
   void RestoreMainWindowState();
   // The advice box: the real one, or the scripted prompts' message.
   AdviceDialog AdviceBox();
@@ -106,7 +109,9 @@ class Program {
   std::unique_ptr<CardCounterWindow> counter_;
   std::unique_ptr<QWidget> splash_;
   bool splash_sound_ = false;
-  std::unique_ptr<FirstFrameWatch> first_frame_;
+  std::unique_ptr<AfterFirstPaint> first_frame_;
+  std::unique_ptr<sys::IniFile> startup_cfg_;
+  bool version_files_due_ = false;
   EnginePorts ports_;
 };
 

@@ -13,9 +13,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 #include "core/datafiles.h"
 #include "core/gamelists.h"
@@ -41,9 +44,9 @@ QString Percent(int64_t won, int64_t lost, bool wonShare) {
 }
 
 // Columns first..first+count-1 (from 1) of a line, short lines padded.
-std::string Columns(const std::string& line, size_t first, size_t count) {
+std::string Columns(std::string_view line, size_t first, size_t count) {
   if (line.size() < first) return std::string();
-  return line.substr(first - 1, count);
+  return std::string(line.substr(first - 1, count));
 }
 
 int CurrentGame(const GameContext& ctx) {
@@ -62,22 +65,44 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
   return b;
 }
 
-QTableWidget* MakeGrid(QWidget* parent, const char* name, const std::vector<int>& widths) {
-  auto* grid = new QTableWidget(parent);
+void SetUpGrid(QTableView* grid, const char* name) {
   grid->setObjectName(name);
-  grid->setColumnCount(static_cast<int>(widths.size()));
   grid->verticalHeader()->hide();
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setWordWrap(false);
+}
+
+void SetFirstWidths(QTableView* grid, const std::vector<int>& widths) {
   int total = 0;
   for (size_t i = 0; i < widths.size(); ++i) {
     grid->setColumnWidth(static_cast<int>(i), widths[i] + 10);
     total += widths[i] + 10;
   }
   grid->setMinimumWidth(total + 24);
+}
+
+QTableWidget* MakeGrid(QWidget* parent, const char* name, const std::vector<int>& widths) {
+  auto* grid = new QTableWidget(parent);
+  SetUpGrid(grid, name);
+  grid->setColumnCount(static_cast<int>(widths.size()));
+  SetFirstWidths(grid, widths);
   return grid;
+}
+
+// Columns grow to show every value whole (text widths given per column);
+// the grid grows with them.
+void WidenColumns(QTableView* grid, const std::vector<int>& textWidths) {
+  int total = 0;
+  for (int c = 0; c < grid->model()->columnCount(); ++c) {
+    int wanted = grid->horizontalHeader()->sectionSizeHint(c);
+    if (static_cast<size_t>(c) < textWidths.size())
+      wanted = std::max(wanted, textWidths[static_cast<size_t>(c)] + 16);
+    if (wanted > grid->columnWidth(c)) grid->setColumnWidth(c, wanted);
+    total += grid->columnWidth(c);
+  }
+  grid->setMinimumWidth(std::max(grid->minimumWidth(), total + 24));
 }
 
 // The grid's rows, at least one empty row under the header.
@@ -89,19 +114,13 @@ void SetRows(QTableWidget* grid, const std::vector<std::vector<QString>>& rows) 
       grid->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(rows[r][c]));
     }
   }
-  // Columns grow to show every value whole; the grid grows with them.
-  int total = 0;
   const QFontMetrics metrics = grid->fontMetrics();
-  for (int c = 0; c < grid->columnCount(); ++c) {
-    int wanted = grid->horizontalHeader()->sectionSizeHint(c);
-    for (const std::vector<QString>& row : rows) {
-      if (static_cast<size_t>(c) < row.size())
-        wanted = std::max(wanted, metrics.horizontalAdvance(row[static_cast<size_t>(c)]) + 16);
-    }
-    if (wanted > grid->columnWidth(c)) grid->setColumnWidth(c, wanted);
-    total += grid->columnWidth(c);
+  std::vector<int> widths(static_cast<size_t>(grid->columnCount()), 0);
+  for (const std::vector<QString>& row : rows) {
+    for (size_t c = 0; c < row.size() && c < widths.size(); ++c)
+      widths[c] = std::max(widths[c], metrics.horizontalAdvance(row[c]));
   }
-  grid->setMinimumWidth(std::max(grid->minimumWidth(), total + 24));
+  WidenColumns(grid, widths);
 }
 
 QHBoxLayout* HelpAndOk(QDialog* dialog, std::function<void(int)> help, int context) {
@@ -164,34 +183,171 @@ std::vector<ChartBar> BestPlayersBars(GameContext& ctx, int game, const StringLi
   return bars;
 }
 
+namespace {
+
+// The trimmed text of columns first..first+count-1 (from 1) equals want,
+// which has no trailing blanks; without copying the line.
+bool ColumnIs(std::string_view line, size_t first, size_t count, const std::string& want) {
+  if (line.size() < first) return want.empty();
+  std::string_view cell = line.substr(first - 1, count);
+  const size_t end = cell.find_last_not_of(' ');
+  cell = end == std::string_view::npos ? std::string_view() : cell.substr(0, end + 1);
+  return cell == want;
+}
+
+}  // namespace
+
+std::vector<size_t> FilterLogLines(const std::vector<std::string_view>& lines,
+                                   const std::string& game, const std::string& player,
+                                   bool allGames, bool allPlayers) {
+  std::vector<size_t> rows;
+  const std::string wantGame = TrimRightSpaces(game), wantPlayer = TrimRightSpaces(player);
+  for (size_t i = lines.size(); i-- > 0;) {
+    const std::string_view line = lines[i];
+    if (line.find_first_not_of(' ') == std::string::npos) continue;
+    if (!allGames && !ColumnIs(line, 31, 50, wantGame)) continue;
+    if (!allPlayers && !ColumnIs(line, 82, 30, wantPlayer)) continue;
+    rows.push_back(i);
+  }
+  return rows;
+}
+
+QString LogCellText(std::string_view line, int column) {
+  switch (column) {
+    case 0: {
+      const QDate date = QDate::fromString(QString::fromLatin1(Columns(line, 1, 8)), "yyyyMMdd");
+      return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
+    }
+    case 1:
+      return qt::FromLatin(Trim(Columns(line, 10, 5)));
+    case 2: {
+      const std::string seconds = Trim(Columns(line, 19, 6));
+      return AllDigits(seconds) ? qt::FromLatin(FormatSeconds(std::stoll(seconds), 1)) : QString();
+    }
+    case 3:
+      return qt::FromLatin(TrimRightSpaces(Columns(line, 31, 50)));
+    case 4:
+      return Columns(line, 113, 4) == "Won " ? "Won" : "Lost";
+    case 5:
+      return qt::FromLatin(Trim(Columns(line, 121, 6)));
+    case 6:
+      return qt::FromLatin(TrimRightSpaces(Columns(line, 82, 30)));
+    case 7:
+      // The deal number sits in columns 128-142, after the score's blank.
+      return qt::FromLatin(Trim(Columns(line, 128, 15)));
+    default:
+      return QString();
+  }
+}
+
 std::vector<LogRow> ReadLogRows(const GameContext& ctx, const std::string& game,
                                 const std::string& player, bool allGames, bool allPlayers) {
   std::vector<LogRow> rows;
-  StringList lines;
-  if (!sys::ReadFileLines(StatLogFilePath(ctx), lines)) return rows;
-  const std::string wantGame = TrimRightSpaces(game), wantPlayer = TrimRightSpaces(player);
-  for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    const std::string& line = *it;
-    if (TrimRightSpaces(line).empty()) continue;
-    const std::string name = TrimRightSpaces(Columns(line, 31, 50));
-    const std::string who = TrimRightSpaces(Columns(line, 82, 30));
-    if (!allGames && name != wantGame) continue;
-    if (!allPlayers && who != wantPlayer) continue;
+  std::string bytes;
+  if (!sys::ReadFileBytes(StatLogFilePath(ctx), bytes)) return rows;
+  const std::vector<std::string_view> lines = sys::SplitLineViews(bytes);
+  for (size_t i : FilterLogLines(lines, game, player, allGames, allPlayers)) {
     LogRow row;
-    const QDate date = QDate::fromString(QString::fromLatin1(Columns(line, 1, 8)), "yyyyMMdd");
-    row[0] = date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
-    row[1] = qt::FromLatin(Trim(Columns(line, 10, 5)));
-    const std::string seconds = Trim(Columns(line, 19, 6));
-    row[2] = AllDigits(seconds) ? qt::FromLatin(FormatSeconds(std::stoll(seconds), 1)) : QString();
-    row[3] = qt::FromLatin(name);
-    row[4] = Columns(line, 113, 4) == "Won " ? "Won" : "Lost";
-    row[5] = qt::FromLatin(Trim(Columns(line, 121, 6)));
-    row[6] = qt::FromLatin(who);
-    // The deal number sits in columns 128-142, after the score's blank.
-    row[7] = qt::FromLatin(Trim(Columns(line, 128, 15)));
+    for (int c = 0; c < static_cast<int>(row.size()); ++c) row[c] = LogCellText(lines[i], c);
     rows.push_back(row);
   }
   return rows;
+}
+
+LogTableModel::LogTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void LogTableModel::SetLog(std::string bytes) {
+  beginResetModel();
+  bytes_ = std::move(bytes);
+  lines_ = sys::SplitLineViews(bytes_);
+  rows_.clear();
+  endResetModel();
+}
+
+void LogTableModel::Filter(const std::string& game, const std::string& player, bool allGames,
+                           bool allPlayers) {
+  beginResetModel();
+  rows_ = FilterLogLines(lines_, game, player, allGames, allPlayers);
+  endResetModel();
+}
+
+int LogTableModel::rowCount(const QModelIndex& parent) const {
+  // At least one empty row under the header.
+  return parent.isValid() ? 0 : std::max<int>(1, static_cast<int>(rows_.size()));
+}
+
+int LogTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant LogTableModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  const size_t row = static_cast<size_t>(index.row());
+  if (row >= rows_.size()) return {};
+  return LogCellText(lines_[rows_[row]], index.column());
+}
+
+QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  static const char* const kHeads[kColumns] = {"Date",  "Start", "Time",   "Game",
+                                               "W/L",   "Score", "Player", "Game number"};
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+      section >= kColumns) {
+    return QAbstractTableModel::headerData(section, orientation, role);
+  }
+  return QString(kHeads[section]);
+}
+
+std::array<int, LogTableModel::kColumns> LogTableModel::TextWidths(
+    const QFontMetrics& metrics) const {
+  // Measuring every cell costs as much as the log is long. Columns of
+  // figures take their widest figure times their longest text; names come
+  // from a short list and are measured once each.
+  int figure = 0;
+  for (char c : std::string("0123456789")) {
+    figure = std::max(figure, metrics.horizontalAdvance(QChar(c)));
+  }
+  auto figures = [&](const QString& text) {
+    int w = 0;
+    for (QChar c : text) w += c.isDigit() ? figure : metrics.horizontalAdvance(c);
+    return w;
+  };
+  std::array<int, kColumns> widths{};
+  widths[0] = figures(QLocale().toString(QDate(2000, 12, 28), QLocale::ShortFormat));
+  widths[4] = std::max(metrics.horizontalAdvance("Won"), metrics.horizontalAdvance("Lost"));
+  size_t start = 0, score = 0, deal = 0;
+  int64_t longest = 0;
+  std::unordered_set<std::string_view> games, players;
+  auto trimmed = [](std::string_view cell, bool left) {
+    const size_t end = cell.find_last_not_of(' ');
+    if (end == std::string_view::npos) return std::string_view();
+    cell = cell.substr(0, end + 1);
+    return left ? cell.substr(cell.find_first_not_of(' ')) : cell;
+  };
+  for (const std::string_view all : lines_) {
+    auto cell = [&](size_t first, size_t count, bool left) {
+      return all.size() < first ? std::string_view() : trimmed(all.substr(first - 1, count), left);
+    };
+    start = std::max(start, cell(10, 5, true).size());
+    score = std::max(score, cell(121, 6, true).size());
+    deal = std::max(deal, cell(128, 15, true).size());
+    const std::string_view seconds = cell(19, 6, true);
+    if (!seconds.empty() && AllDigits(std::string(seconds))) {
+      longest = std::max<int64_t>(longest, std::stoll(std::string(seconds)));
+    }
+    games.insert(cell(31, 50, false));
+    players.insert(cell(82, 30, false));
+  }
+  widths[1] = figures(QString(static_cast<int>(start), '0'));
+  widths[2] = figures(qt::FromLatin(FormatSeconds(longest, 1)));
+  widths[5] = figures(QString(static_cast<int>(score), '0'));
+  widths[7] = figures(QString(static_cast<int>(deal), '0'));
+  for (std::string_view g : games) {
+    widths[3] = std::max(widths[3], metrics.horizontalAdvance(qt::FromLatin(std::string(g))));
+  }
+  for (std::string_view p : players) {
+    widths[6] = std::max(widths[6], metrics.horizontalAdvance(qt::FromLatin(std::string(p))));
+  }
+  return widths;
 }
 
 // ---------------------------------------------------------------------------
@@ -588,9 +744,13 @@ LogStatisticsDialog::LogStatisticsDialog(GameContext& ctx, const StringList& pla
   }
   cbo_players_->setCurrentIndex(0);
   cbo_games_->setCurrentIndex(0);
-  grid_ = MakeGrid(this, "stgLog", {64, 35, 42, 99, 30, 36, 96, 90});
-  grid_->setHorizontalHeaderLabels(
-      {"Date", "Start", "Time", "Game", "W/L", "Score", "Player", "Game number"});
+  model_ = new LogTableModel(this);
+  grid_ = new QTableView(this);
+  SetUpGrid(grid_, "stgLog");
+  grid_->setModel(model_);
+  // Every row is one line of text: no row asks the model for its height.
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  SetFirstWidths(grid_, {64, 35, 42, 99, 30, 36, 96, 90});
   grid_->setMinimumHeight(300);
 
   auto* top = new QHBoxLayout;
@@ -612,6 +772,12 @@ LogStatisticsDialog::LogStatisticsDialog(GameContext& ctx, const StringList& pla
 }
 
 void LogStatisticsDialog::showEvent(QShowEvent* event) {
+  // The log is read once each time the dialog opens; the lists only filter.
+  std::string bytes;
+  sys::ReadFileBytes(StatLogFilePath(ctx_), bytes);
+  model_->SetLog(std::move(bytes));
+  const std::array<int, LogTableModel::kColumns> widths = model_->TextWidths(grid_->fontMetrics());
+  WidenColumns(grid_, std::vector<int>(widths.begin(), widths.end()));
   FillLogGrid();
   QDialog::showEvent(event);
 }
@@ -620,10 +786,7 @@ void LogStatisticsDialog::FillLogGrid() {
   const int gi = cbo_games_->currentIndex(), pi = cbo_players_->currentIndex();
   const std::string game = gi > 0 ? ItemGameName(cbo_games_, gi) : "";
   const std::string player = pi > 0 ? qt::ToLatin(cbo_players_->currentText()) : "";
-  const std::vector<LogRow> log = ReadLogRows(ctx_, game, player, gi <= 0, pi <= 0);
-  std::vector<std::vector<QString>> rows;
-  for (const LogRow& r : log) rows.emplace_back(r.begin(), r.end());
-  SetRows(grid_, rows);
+  model_->Filter(game, player, gi <= 0, pi <= 0);
 }
 
 // ---------------------------------------------------------------------------

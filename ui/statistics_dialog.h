@@ -3,6 +3,7 @@
 // finished deals.
 #pragma once
 
+#include <QAbstractTableModel>
 #include <QColor>
 #include <QDialog>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/state.h"
@@ -22,6 +24,8 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QFontMetrics;
+class QTableView;
 class QTableWidget;
 
 namespace tw {
@@ -40,6 +44,39 @@ std::vector<ChartBar> BestPlayersBars(GameContext& ctx, int game, const StringLi
 using LogRow = std::array<QString, 8>;
 std::vector<LogRow> ReadLogRows(const GameContext& ctx, const std::string& game,
                                 const std::string& player, bool allGames, bool allPlayers);
+// The same choice over lines already read: their indices, newest first.
+std::vector<size_t> FilterLogLines(const std::vector<std::string_view>& lines,
+                                   const std::string& game, const std::string& player,
+                                   bool allGames, bool allPlayers);
+// One cell of a log line's grid row (columns as in LogRow).
+QString LogCellText(std::string_view line, int column);
+
+// The log grid's rows over the lines read when the dialog opens: a cell's
+// text is made when the view shows it, so a long log costs no more to open
+// than a short one beyond reading it.
+class LogTableModel : public QAbstractTableModel {
+ public:
+  static constexpr int kColumns = 8;
+  explicit LogTableModel(QObject* parent = nullptr);
+  // The log file's bytes, split into lines here.
+  void SetLog(std::string bytes);
+  void Filter(const std::string& game, const std::string& player, bool allGames,
+              bool allPlayers);
+  // The widest text of each column over every line, from the font's figures
+  // and the distinct names.
+  std::array<int, kColumns> TextWidths(const QFontMetrics& metrics) const;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+ private:
+  std::string bytes_;
+  std::vector<std::string_view> lines_;
+  std::vector<size_t> rows_;
+};
 
 // What the statistics dialog opens that lives elsewhere; an empty hook
 // leaves its button disabled.
@@ -143,7 +180,7 @@ class LogStatisticsDialog : public QDialog {
   LogStatisticsDialog(GameContext& ctx, const StringList& players, const StringList& games,
                       std::function<void(int)> help, QWidget* parent = nullptr);
   void FillLogGrid();
-  QTableWidget* Grid() const { return grid_; }
+  QTableView* Grid() const { return grid_; }
   QComboBox* Players() const { return cbo_players_; }
   QComboBox* Games() const { return cbo_games_; }
 
@@ -153,7 +190,8 @@ class LogStatisticsDialog : public QDialog {
  private:
   GameContext& ctx_;
   QComboBox *cbo_players_ = nullptr, *cbo_games_ = nullptr;
-  QTableWidget* grid_ = nullptr;
+  LogTableModel* model_ = nullptr;
+  QTableView* grid_ = nullptr;
 };
 
 // The menu's ways in: which = 0 the game statistics, 1 players, 2 all

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QTimer>
 
 namespace tw::qt {
 
@@ -112,5 +113,16 @@ void QtPrompts::SetHourglass(bool on) {
 }
 
 void QtPrompts::ProcessMessages() { QApplication::processEvents(); }
+
+bool QtPrompts::WaitForMessages(int ms) {
+  if (QCoreApplication::instance() == nullptr) return false;
+  // The timer's own event ends the wait when nothing else arrives first.
+  QTimer wake;
+  wake.setSingleShot(true);
+  wake.setTimerType(Qt::PreciseTimer);
+  wake.start(ms);
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return true;
+}
 
 }  // namespace tw::qt

@@ -44,6 +44,7 @@ class QtPrompts : public Prompts {
   // Nests: the cursor returns when every "on" has had its "off".
   void SetHourglass(bool on) override;
   void ProcessMessages() override;
+  bool WaitForMessages(int ms) override;
 
  private:
   QString title_;

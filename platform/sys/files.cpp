@@ -191,18 +191,24 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
   return ok;
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::vector<std::string> out;
+std::vector<std::string_view> SplitLineViews(std::string_view bytes) {
+  std::vector<std::string_view> out;
   size_t pos = 0;
   while (pos < bytes.size()) {
     size_t lf = bytes.find('\n', pos);
-    size_t end = lf == std::string::npos ? bytes.size() : lf;
+    size_t end = lf == std::string_view::npos ? bytes.size() : lf;
     size_t stop = end;
     if (stop > pos && bytes[stop - 1] == '\r') --stop;
     out.push_back(bytes.substr(pos, stop - pos));
-    if (lf == std::string::npos) break;
+    if (lf == std::string_view::npos) break;
     pos = lf + 1;
   }
+  return out;
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> out;
+  for (std::string_view line : SplitLineViews(bytes)) out.emplace_back(line);
   return out;
 }
 

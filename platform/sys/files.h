@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tw::sys {
@@ -29,6 +30,8 @@ ReadStatus ReadFileChecked(const std::string& path, std::string& out);
 ReadStatus ReadLinesChecked(const std::string& path, std::vector<std::string>& out);
 // Lines split as ReadFileLines does.
 std::vector<std::string> SplitLines(const std::string& bytes);
+// The same lines as views into bytes, which must outlive them.
+std::vector<std::string_view> SplitLineViews(std::string_view bytes);
 
 // Writes a temporary file in the same folder, flushes it and renames it over
 // the target. The original is never touched before its replacement is whole.

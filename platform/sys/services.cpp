@@ -5,12 +5,25 @@
 #include <ctime>
 #include <iostream>
 #include <random>
+#include <thread>
 
 namespace tw::sys {
 
 uint64_t SystemClock::TickMs() {
   auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void SystemClock::SleepUntil(uint64_t tick) {
+  // The same clock as TickMs, so the sleep ends on the tick it is asked for.
+  // A sleeping thread wakes a little late (a fifth of a millisecond is
+  // common, more on a busy machine): the last moment is waited out on the
+  // clock, so that paced animations keep their length.
+  using std::chrono::steady_clock;
+  const steady_clock::time_point target{std::chrono::milliseconds(tick)};
+  std::this_thread::sleep_until(target - std::chrono::microseconds(250));
+  while (steady_clock::now() < target) {
+  }
 }
 
 LocalDateTime SystemClock::Now() {

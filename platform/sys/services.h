@@ -17,6 +17,9 @@ class Clock {
   virtual ~Clock() = default;
   virtual uint64_t TickMs() = 0;  // monotonic milliseconds
   virtual LocalDateTime Now() = 0;
+  // Blocks until TickMs would read at least tick. Clocks that tests step by
+  // hand return at once: their time moves only when it is read.
+  virtual void SleepUntil(uint64_t /*tick*/) {}
 };
 
 // Steady clock and local time of the machine.
@@ -24,6 +27,7 @@ class SystemClock : public Clock {
  public:
   uint64_t TickMs() override;
   LocalDateTime Now() override;
+  void SleepUntil(uint64_t tick) override;
 };
 
 class RandomSource {
@@ -58,6 +62,10 @@ class UiHooks {
   virtual void Beep(int type) = 0;
   virtual void SetHourglass(bool on) = 0;
   virtual void ProcessMessages() = 0;  // let pending input and painting through
+  // Sleeps until a message arrives or ms milliseconds pass, letting through
+  // what arrives. False when these hooks cannot wait for messages: the
+  // caller then sleeps in short steps between ProcessMessages calls.
+  virtual bool WaitForMessages(int /*ms*/) { return false; }
 };
 
 // Prints messages to standard error and answers questions with yes; used by

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/sys/files.h"
 #include "platform/sys/services.h"
 #include "tests/platform/temp_dir.h"
@@ -173,6 +176,81 @@ TEST(UtilTest, DelaysWaitOnTheInjectedClock) {
   GameContext bare;  // no services: nothing happens, nothing hangs
   Delay(bare, 100);
   ShowMsg(bare, "x");
+}
+
+// Time moves only when the waits sleep or wait for messages: a wait that
+// spun on the tick counter would never end here.
+class SleepingClock : public sys::Clock {
+ public:
+  uint64_t TickMs() override { return now; }
+  sys::LocalDateTime Now() override { return {}; }
+  void SleepUntil(uint64_t tick) override {
+    sleeps.push_back(tick);
+    now = std::max(now, tick);
+  }
+  uint64_t now = 5000;
+  std::vector<uint64_t> sleeps;
+};
+
+// A message arrives every `every` milliseconds; canWait false are hooks
+// without a message wait.
+class WaitingUi : public RecordingUi {
+ public:
+  WaitingUi(SleepingClock& clock, uint64_t every, bool canWait)
+      : clock_(clock), every_(every), can_wait_(canWait) {}
+  bool WaitForMessages(int ms) override {
+    if (!can_wait_) return false;
+    waits.push_back(ms);
+    clock_.now += std::min<uint64_t>(every_, static_cast<uint64_t>(ms));
+    return true;
+  }
+  std::vector<int> waits;
+
+ private:
+  SleepingClock& clock_;
+  uint64_t every_;
+  bool can_wait_;
+};
+
+TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
+  struct Case {
+    const char* what;
+    bool messages, canWait;
+    uint64_t every;
+    std::vector<int> waits;
+    std::vector<uint64_t> sleeps;
+    int pumps;
+  };
+  const Case cases[] = {
+      // No messages: one sleep to the end.
+      {"Delay", false, true, 10, {}, {5050}, 0},
+      // Messages wake the wait; the last two milliseconds are slept on the
+      // clock, a tick at a time with messages let through between.
+      {"a message every 20 ms", true, true, 20, {48, 28, 8}, {5049, 5050}, 6},
+      {"no message", true, true, 1000, {48}, {5049, 5050}, 4},
+      // Hooks that cannot wait: short sleeps, messages let through after each.
+      {"no message wait", true, false, 0, {}, {}, 51},
+  };
+  for (const Case& c : cases) {
+    SleepingClock clock;
+    WaitingUi ui(clock, c.every, c.canWait);
+    GameContext ctx;
+    ctx.Clock = &clock;
+    ctx.Ui = &ui;
+    if (c.messages) {
+      DelayWithMessages(ctx, 50);
+    } else {
+      Delay(ctx, 50);
+    }
+    EXPECT_EQ(clock.now, 5050u) << c.what << ": the pacing is unchanged";
+    EXPECT_EQ(ui.waits, c.waits) << c.what;
+    if (c.canWait) {
+      EXPECT_EQ(clock.sleeps, c.sleeps) << c.what;
+    } else {
+      EXPECT_EQ(clock.sleeps.size(), 50u) << c.what;
+    }
+    EXPECT_EQ(ui.pumps, c.pumps) << c.what;
+  }
 }
 
 TEST(UtilTest, TempFileAndDeleteReportRealResults) {
