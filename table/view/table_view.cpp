@@ -554,6 +554,14 @@ void TableView::DrawStockEdge(gfx::Bitmap& canvas, bool keepPosition, int slot, 
   const size_t u = static_cast<size_t>(slot);
   const int d = StockEdgeDepth(length / 3);
   const int bx = ctx_.StockBaseX[u], by = ctx_.StockBaseY[u];
+  // How far up and left the slot's top card lay before this call: that much
+  // of the old, thicker stack is taken back to bare table, and no more, so a
+  // pile laid close beside the stock keeps its cards.
+  int reach = d;
+  if (Used(ctx_.StockX[u]) && Used(ctx_.StockY[u])) {
+    const int was = std::max(bx - ctx_.GetStockX(slot), by - ctx_.GetStockY(slot));
+    reach = std::clamp(was, d, 15);
+  }
   if (!keepPosition) {
     const int x = bx - d, y = by - d;
     if (!force && ctx_.GetStockX(slot) == x && ctx_.GetStockY(slot) == y) return;
@@ -561,19 +569,30 @@ void TableView::DrawStockEdge(gfx::Bitmap& canvas, bool keepPosition, int slot, 
     ctx_.SetStockY(slot, y + ctx_.GameState.ScrollOffsetY());
   }
   const CardPictures& p = pictures_;
+  const QRect own(bx - reach, by - reach, CW() + reach, CH() + reach);
+  auto clipped = [&](gfx::Bitmap& target, int x, int y, int w, int h, const gfx::Bitmap& source,
+                     int sx, int sy, bool transparent) {
+    const QRect r = QRect(x, y, w, h) & own;
+    if (r.isEmpty()) return;
+    sx += r.x() - x;
+    sy += r.y() - y;
+    if (transparent)
+      gfx::CopyTransparent(target, r.x(), r.y(), r.width(), r.height(), source, sx, sy,
+                           gfx::kBlue);
+    else
+      gfx::Copy(target, r.x(), r.y(), r.width(), r.height(), source, sx, sy);
+  };
   auto put = [&](gfx::Bitmap& target) {
     // The strips' transparent pixels show the table, not a corner of the
     // card that lay there before the slot moved.
-    gfx::Copy(target, bx - 13, by + CH() - 1 - d, CW() + 11, d + 1, background_, bx - 13,
-              by + CH() - 1 - d);
-    gfx::Copy(target, bx + CW() - 1 - d, by - 13, d + 1, CH() + 13, background_, bx + CW() - 1 - d,
-              by - 13);
-    gfx::CopyTransparent(target, bx - 13, by + CH() - 1 - d, CW() + 11, d + 1, p.BorderBmp2, 0,
-                         15 - d, gfx::kBlue);
-    gfx::CopyTransparent(target, bx + CW() - 1 - d, by - 13, d + 1, CH() + 13, p.BorderBmp1, 15 - d,
-                         0, gfx::kBlue);
-    gfx::Copy(target, bx - 15, by - 15, CW() + 16, 16 - d, background_, bx - 15, by - 15);
-    gfx::Copy(target, bx - 15, by - 14, 16 - d, CH() + 15, background_, bx - 15, by - 14);
+    clipped(target, bx - 13, by + CH() - 1 - d, CW() + 11, d + 1, background_, bx - 13,
+            by + CH() - 1 - d, false);
+    clipped(target, bx + CW() - 1 - d, by - 13, d + 1, CH() + 13, background_, bx + CW() - 1 - d,
+            by - 13, false);
+    clipped(target, bx - 13, by + CH() - 1 - d, CW() + 11, d + 1, p.BorderBmp2, 0, 15 - d, true);
+    clipped(target, bx + CW() - 1 - d, by - 13, d + 1, CH() + 13, p.BorderBmp1, 15 - d, 0, true);
+    clipped(target, bx - 15, by - 15, CW() + 16, 16 - d, background_, bx - 15, by - 15, false);
+    clipped(target, bx - 15, by - 14, 16 - d, CH() + 15, background_, bx - 15, by - 14, false);
   };
   put(canvas);
   if (alsoTable && !IsTable(canvas)) put(table_);
