@@ -495,10 +495,13 @@ struct Placed {
   PileKind kind;
 };
 
-// Cards a pile is dealt, the start of its fan.
-int DealtCards(const GameRulesRecord& g, PileKind kind, int i) {
+// Cards a pile is dealt, the start of its fan; a foundation fanned
+// sideways is given the room of a whole suit, since it grows towards
+// whatever stands beside it.
+int DealtCards(const GameRulesRecord& g, PileKind kind, int i, int layout) {
   if (kind == PileKind::Tableau) return g.TableauCards(i);
   if (kind == PileKind::Reserve) return g.ReserveCards(i);
+  if (kind == PileKind::Foundation && layout == 2) return 13;
   return 1;
 }
 
@@ -517,7 +520,7 @@ std::vector<Placed> PlacedPiles(GameContext& ctx, int gridColumns) {
   const int CW = ctx.CardWidth, CH = ctx.CardHeight;
   auto add = [&](int16_t& x, int16_t& y, PileKind kind, int i, int layout) {
     if (Unused(x) || Unused(y)) return;
-    const int cards = std::max(1, DealtCards(g, kind, i));
+    const int cards = std::max(1, DealtCards(g, kind, i, layout));
     int fan = (cards - 1) * SidewaysStep(ctx, layout, kind);
     if (kind == PileKind::Tableau && layout == 8) fan = (gridColumns - 1) * (CW + 12);
     int down = layout == 1 ? (cards - 1) * ctx.GameState.FanStepDownUp() : 0;

@@ -392,6 +392,11 @@ TEST(CatalogueLayoutTest, TablesStandCentredWithTheStockBesideThePiles) {
           if (p.kind == PileKind::Tableau && g.rules.TableauLayout() == 8)
             pile.right = std::max(
                 pile.right, pile.left + ctx.GameState.GridColumns() * (ctx.CardWidth + 12) - 12);
+          // A foundation row fanned sideways grows to a whole suit, and
+          // nothing may stand in its way.
+          if (p.kind == PileKind::Foundation && g.rules.FoundationLayout() == 2)
+            pile.right =
+                std::max(pile.right, pile.left + ctx.CardWidth + 12 * ctx.GameState.FanStepRightUp());
           p.r = Rect{pile.left, pile.top, pile.right, pile.bottom};
         }
         Box box;
