@@ -159,6 +159,7 @@ class TableView : public TablePort {
   void Fly(int card, bool faceDown, int fromX, int fromY, int toX, int toY);
   const gfx::Bitmap* MarkerBitmap(const MarkerChoice& choice, gfx::Bitmap& scratch);
   void DrawStockSlotMarker(int slot, gfx::Bitmap& canvas);
+  void DrawStockSlotTop(int slot, gfx::Bitmap& canvas, bool animate);
   void DrawStockSlotTop(int slot, gfx::Bitmap& canvas);
   void FitPictures();
   void PaintOne(gfx::Bitmap& canvas, int kind, gfx::Colour colour, gfx::Colour fixed);
