@@ -562,9 +562,12 @@ void TableView::DrawStockSlotTop(int slot, gfx::Bitmap& canvas, bool animate) {
   const size_t u = static_cast<size_t>(slot);
   const std::string& pile = Entry(ctx_.MazzoPiles, slot);
   const int x = ctx_.GetStockX(slot), y = ctx_.GetStockY(slot);
-  if (PileCardCount(pile) == 0)
+  if (PileCardCount(pile) == 0) {
+    // Some slots have no marker: the last card's picture must not stay.
+    gfx::Copy(canvas, x, y, CW(), CH(), background_, x, y);
+    DrawStockEdge(canvas, false, slot, 0, true, false);
     DrawStockSlotMarker(slot, canvas);
-  else if (slot == 0 && (ctx_.GameRules.StockFaceDown() != 0 || animate))
+  } else if (slot == 0 && (ctx_.GameRules.StockFaceDown() != 0 || animate))
     DrawCardBack(x, y, CH(), canvas, true);
   else
     DrawCard(TopCard(pile), x, y, -1, canvas, true);
