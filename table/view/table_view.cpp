@@ -672,10 +672,9 @@ void TableView::DrawTable(gfx::Bitmap& canvas, bool animate) {
     };
     switch (source.mode) {
       case DealSource::Stock:
-        if (PileCardCount(Entry(ctx_.MazzoPiles, 0)) == 0) {
-          DrawStockSlotMarker(0, table_);
-          InvalidatePileRect(QRect(source.x, source.y, CW(), CH()));
-        }
+        // Dealt from a back; a stock that lies face up shows its top card now.
+        DrawStockSlotTop(0, table_, false);
+        InvalidatePileRect(QRect(source.x, source.y, CW(), CH()));
         break;
       case DealSource::Reserve1:
         finalState(MarkerKind::Reserve, Entry(ctx_.AppoggPiles, 0), -1, source.x, source.y);
