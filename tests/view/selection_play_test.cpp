@@ -116,15 +116,6 @@ TEST_F(SelectionPlayTest, PyramidStockKingTurnsOverThenLeavesFromTheWaste) {
   EXPECT_TRUE(ClickOrder(ctx, {Diamonds(13)}).empty());
 }
 
-TEST_F(SelectionPlayTest, PyramidStockShowsFaceUpAfterTheAnimatedDeal) {
-  ctx.SetCfg(cfg::Deal_Animation, "Y");
-  Start(kPyramid, "3");
-  Rect r;
-  ASSERT_TRUE(FindCardRect(ctx, TopCard(ctx.MazzoPiles[0]), r));
-  EXPECT_TRUE(ShowsFace(view.WindowCanvas(), TopCard(ctx.MazzoPiles[0]), r.Left, r.Top));
-  EXPECT_TRUE(ShowsWholeTable());
-}
-
 TEST_F(SelectionPlayTest, PyramidPairLeavesThePicture) {
   Start(kPyramid, "3");
   // Two uncovered cards of the bottom row that add up to 13.
