@@ -202,9 +202,15 @@ bool ApplyDemoMove(GameContext& ctx, const DemoMove& move) {
       return ClickStock(ctx);
     case DemoMove::Kind::Select: {
       if (!IsSelectionGame(ctx)) return false;
-      const std::vector<std::vector<int>> legal = CompleteSelections(ctx);
-      if (std::find(legal.begin(), legal.end(), move.cards) == legal.end()) return false;
-      return MakeSelection(ctx, move.cards);
+      // The cards must be ones the player may take together, and their
+      // clicks in the recorded order must make the move.
+      std::vector<int> cards = move.cards;
+      std::sort(cards.begin(), cards.end());
+      const bool offered = std::ranges::any_of(CompleteSelections(ctx), [&](std::vector<int> s) {
+        std::sort(s.begin(), s.end());
+        return s == cards;
+      });
+      return offered && MakeSelection(ctx, move.cards);
     }
     case DemoMove::Kind::Drop:
       break;

@@ -160,8 +160,6 @@ bool RemoveSelection(GameContext& ctx) {
   PlayEventSound(ctx, "Pairing", cfg::Sounds_Pairing);
   const int layout = ctx.GameRules.TableauLayout();
   const bool rowLayout = layout == 8;
-  const int rowTop = TopCard(ctx.FilaPiles[0]);
-  const bool keepLayout = rowLayout && std::find(cards.begin(), cards.end(), rowTop) != cards.end();
   PushUndoState(ctx, true, true);
   Delay(ctx, 150);
 
@@ -177,7 +175,15 @@ bool RemoveSelection(GameContext& ctx) {
     } else {
       TakeCard(ctx, c);
     }
-    if (!rowLayout || location != 1) Redraw(ctx, LocationName(location));
+    // A card taken out of a fan or a pyramid uncovers parts of the cards
+    // around it: the table is drawn again without it before it flies.
+    if (!rowLayout || location != 1) {
+      if (view && location >= 1) {
+        view->RedrawTable();
+      } else {
+        Redraw(ctx, LocationName(location));
+      }
+    }
     AppendCardToList(ctx, ctx.MazzoPiles, 2, c, "1");
     if (view && Animated(ctx)) {
       view->AnimateCardMove(c, fromX, fromY, ctx.GetStockX(2), ctx.GetStockY(2));
@@ -185,13 +191,8 @@ bool RemoveSelection(GameContext& ctx) {
     Redraw(ctx, "Mazzo_Waste");
     TellCounterMove(ctx, c, CounterKind(location), kThirdSlotKind);
   }
-  if (rowLayout) {
-    if (!keepLayout && view) {
-      view->RedrawTable();
-    } else {
-      Redraw(ctx, "Fila1");
-    }
-  }
+  // The row closes up over the removed cells.
+  if (rowLayout && view) view->RedrawTable();
   ctx.TfrmMain.GameWon = IsGameWon(ctx);
   return true;
 }

@@ -11,6 +11,7 @@
 #include "engine/legality.h"
 #include "engine/pairs.h"
 #include "engine/pileops.h"
+#include "engine/selection.h"
 #include "engine/undo.h"
 
 namespace tw {
@@ -305,7 +306,11 @@ std::vector<std::vector<int>> RowSelections(GameContext& ctx) {
         for (int c : run) selection += CardCodeText(c);
         complete = RowRunOnFoundation(ctx) && RowEndsMatch(ctx);
       }
-      if (complete) found.push_back(run);
+      if (complete) {
+        selection = kept;
+        std::vector<int> order = ClickOrder(ctx, run);
+        if (!order.empty()) found.push_back(std::move(order));
+      }
       if (kind == 20 && sum >= 30) break;
     }
   }
@@ -353,7 +358,12 @@ std::vector<std::vector<int>> CompleteSelections(GameContext& ctx) {
         onPiles.push_back(piles[k]);
         cards.push_back(tops[k]);
       }
-      if (SelectionComplete(ctx, ranks, onPiles)) found.push_back(cards);
+      // Kept in an order whose clicks make it: a selection is played away
+      // at the first click that completes it.
+      if (SelectionComplete(ctx, ranks, onPiles)) {
+        std::vector<int> order = ClickOrder(ctx, cards);
+        if (!order.empty()) found.push_back(std::move(order));
+      }
       if (!SelectionMayGrow(ctx, ranks)) return;
     }
     if (static_cast<int>(at.size()) == most) return;
@@ -368,15 +378,8 @@ std::vector<std::vector<int>> CompleteSelections(GameContext& ctx) {
 }
 
 bool MakeSelection(GameContext& ctx, const std::vector<int>& cards) {
-  std::string& selection = ctx.DestPiles[0];
-  selection.clear();
-  for (int c : cards) selection += CardCodeText(c);
-  const int kind = ctx.GameRules.GameKind();
-  const bool moved = PlayToPile(ctx, 0, "Selezionate_Dest");
-  // Grids close their gaps on a stock click; the pair games do not refill.
-  const bool refill = ctx.GameRules.SelectionFoundation() != 0 && kind != 8;
-  if (moved && refill) PlayToPile(ctx, 0, "Selezionate_Fila");
-  selection.clear();
+  const bool moved = ClicksCompleteSelection(ctx, cards) && PlayCompleteSelection(ctx);
+  ctx.DestPiles[0].clear();
   return moved;
 }
 

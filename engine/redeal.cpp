@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/cards.h"
+#include "core/table_port.h"
 #include "engine/build_rules.h"
 #include "engine/executor.h"
 #include "engine/pileops.h"
@@ -84,8 +85,11 @@ void RedealTableau(GameContext& ctx) {
     std::string& pile = ctx.FilaPiles[static_cast<size_t>(i)];
     for (int k = PileCardCount(pile) - 1; k >= 0; --k) {
       const int card = PileCardAt(pile, k);
+      const std::string before = pile;
       pile.resize(static_cast<size_t>(k) * 3);
       if (card <= 0) continue;  // a hole
+      // The place the card leaves shows the table again.
+      if (ctx.Table) ctx.Table->EraseUncovered(i + 1, before, pile);
       Redraw(ctx, "Fila" + std::to_string(i + 1));
       Fly(ctx, card, i, true);
       CounterStep(ctx, card, kTableauKind, kStockKind);
@@ -178,7 +182,8 @@ bool CheckKingRunToFoundation(GameContext& ctx, int i) {
   ViewPort* view = ViewOf(ctx);
   for (int e = 1; e <= kRunCards; ++e) {
     const int card = TopCard(pile);
-    pile.resize(pile.size() - 3);
+    // Off the pile with the place it leaves repaired, then shown.
+    RemoveCardAndRedraw(ctx, card, true);
     Redraw(ctx, "Fila" + std::to_string(i + 1));
     AppendCardToList(ctx, toList, toIndex, card, "1");
     if (view && Animated(ctx)) {

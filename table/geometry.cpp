@@ -254,6 +254,17 @@ void GridCellPos(const GameContext& ctx, int cell, int& x, int& y) {
   y = row * (ctx.CardHeight + 8) + ctx.TableauY[0] - ScrollY(ctx);
 }
 
+// Where code j (0-based) of the single row lies: every hole before it starts
+// a new cell, but for a hole the row opens with (the stock deals a hole
+// before each card); cards with no hole between them share a cell.
+void WrappedCodePos(const GameContext& ctx, int j, int& x, int& y) {
+  const std::string& pile = ctx.FilaPiles.empty() ? kEmpty : ctx.FilaPiles[0];
+  int cell = 0;
+  for (int k = 1; k < j && k < CountOf(pile); ++k)
+    if (CodeAt(pile, k) == 0) ++cell;
+  GridCellPos(ctx, cell, x, y);
+}
+
 void GetWrappedSlotPos(const GameContext& ctx, int position, int& x, int& y, int& card) {
   const std::string& pile = ctx.FilaPiles.empty() ? kEmpty : ctx.FilaPiles[0];
   int target = (position - 1) / 3;
@@ -270,8 +281,7 @@ bool GetWrappedCardPos(const GameContext& ctx, int card, int& x, int& y) {
   const std::string& pile = ctx.FilaPiles[0];
   for (int j = 0; j < CountOf(pile); ++j) {
     if (CodeAt(pile, j) == card) {
-      int code = 0;
-      GetWrappedSlotPos(ctx, 3 * j + 1, x, y, code);
+      WrappedCodePos(ctx, j, x, y);
       return true;
     }
   }
@@ -291,7 +301,8 @@ struct PileAt {
   int gridX = 0, gridY = 0;
 };
 
-PileAt LocatePileCard(const GameContext& ctx, const std::string& pileName, int k) {
+PileAt LocatePileCard(const GameContext& ctx, const std::string& pileName, int k,
+                      bool includeNext) {
   PileAt at;
   at.kind = ParsePileName(pileName, at.i);
   if (at.kind == PileKind::None) return at;
@@ -299,9 +310,8 @@ PileAt LocatePileCard(const GameContext& ctx, const std::string& pileName, int k
   at.layout = LayoutOf(ctx, at.kind);
   at.grid = at.kind == PileKind::Tableau && at.layout == 8;
   if (at.grid) {
-    int card = 0;
-    GetWrappedSlotPos(ctx, static_cast<int>(at.pile->size()) - 3 * k - 2, at.gridX, at.gridY,
-                      card);
+    const int count = static_cast<int>(at.pile->size()) / 3;
+    WrappedCodePos(ctx, includeNext ? count - k : count - 1 - k, at.gridX, at.gridY);
   }
   return at;
 }
@@ -310,7 +320,7 @@ PileAt LocatePileCard(const GameContext& ctx, const std::string& pileName, int k
 
 int CardTopY(const GameContext& ctx, const std::string& pileName, int /*index*/, int k,
              bool includeNext) {
-  const PileAt at = LocatePileCard(ctx, pileName, k);
+  const PileAt at = LocatePileCard(ctx, pileName, k, includeNext);
   if (at.kind == PileKind::None) return 0;
   if (at.grid) return at.gridY;
   const std::string& pile = *at.pile;
@@ -324,7 +334,7 @@ int CardTopY(const GameContext& ctx, const std::string& pileName, int /*index*/,
 
 int CardLeftX(const GameContext& ctx, const std::string& pileName, int /*index*/, int k,
               bool includeNext) {
-  const PileAt at = LocatePileCard(ctx, pileName, k);
+  const PileAt at = LocatePileCard(ctx, pileName, k, includeNext);
   if (at.kind == PileKind::None) return 0;
   if (at.grid) return at.gridX;
   const std::string& pile = *at.pile;
@@ -443,8 +453,9 @@ int HitTestInPile(const GameContext& ctx, PileKind kind, const std::string& pile
     case 8: {
       if (kind != PileKind::Tableau) return 0;
       for (int j = 0; j < count; ++j) {
-        int cx = 0, cy = 0, card = 0;
-        GetWrappedSlotPos(ctx, 3 * j + 1, cx, cy, card);
+        int cx = 0, cy = 0;
+        WrappedCodePos(ctx, j, cx, cy);
+        const int card = CodeAt(pile, j);
         if (card > 0 && Inside(x, y, cx, cy, cx + CW, cy + CH)) {
           cardX = cx;
           cardY = cy;

@@ -55,6 +55,8 @@ bool GetWrappedCardPos(const GameContext& ctx, int card, int& x, int& y);
 // Cell of the code starting at 1-based character `position` of tableau pile 1
 // (cells are counted by the "000" codes before it); card is that code.
 void GetWrappedSlotPos(const GameContext& ctx, int position, int& x, int& y, int& card);
+// The place of code j (0-based) of the single row.
+void WrappedCodePos(const GameContext& ctx, int j, int& x, int& y);
 
 struct HitResult {
   int Card = 0;

@@ -46,6 +46,18 @@ void AddCandidate(std::vector<DropCandidate>& list, int left, int top, int right
   list.push_back(DropCandidate{area, kind, index});
 }
 
+// A foundation fanned into a row takes a card dropped over any of its
+// cards, not only over the last: the area from its first card to its top.
+Rect FoundationArea(const GameContext& ctx, int i) {
+  const std::string name = PileName(PileKind::Foundation, i);
+  const int count = PileCardCount(ctx.DestPiles[static_cast<size_t>(i)]);
+  const int topX = CardLeftX(ctx, name, i, 0, false), topY = CardTopY(ctx, name, i, 0, false);
+  const int firstX = CardLeftX(ctx, name, i, std::max(count - 1, 0), false);
+  const int firstY = CardTopY(ctx, name, i, std::max(count - 1, 0), false);
+  return Rect{std::min(topX, firstX), std::min(topY, firstY),
+              std::max(topX, firstX) + ctx.CardWidth, std::max(topY, firstY) + ctx.CardHeight};
+}
+
 bool AdjacentSameSuit(int waste, int card) {
   if (CardSuit(waste) != CardSuit(card)) return false;
   const int rank = CardRank(card), top = CardRank(waste);
@@ -62,9 +74,9 @@ std::vector<DropCandidate> FindDropCandidates(GameContext& ctx, int left, int to
   const int foundations = std::clamp<int>(rules.FoundationCount(), 0, kMaxFoundations);
   for (int i = 0; i < foundations; ++i) {
     if (!Used(ctx.FoundationX[static_cast<size_t>(i)])) continue;
-    const std::string name = PileName(PileKind::Foundation, i);
-    AddCandidate(list, left, top, right, bottom, CardLeftX(ctx, name, i, 0, false),
-                 CardTopY(ctx, name, i, 0, false), cw, ch, kDropFoundation, i);
+    const Rect a = FoundationArea(ctx, i);
+    AddCandidate(list, left, top, right, bottom, a.Left, a.Top, a.Right - a.Left, a.Bottom - a.Top,
+                 kDropFoundation, i);
   }
   // Single-row games (layout 8) play by selection: their cells are no drop targets.
   if (rules.TableauLayout() != 8) {
@@ -137,9 +149,12 @@ bool TryDropOnPile(GameContext& ctx, PlayView& view, int card, int left, int top
     const int waste = TopCard(ctx.MazzoPiles[1]);
     if (waste <= 0 || rules.StockIsTarget() != 2 || !AdjacentSameSuit(waste, card)) return false;
   } else {
-    x = CardLeftX(ctx, name, index, 0, false);
-    y = CardTopY(ctx, name, index, 0, false);
-    if (!fixedTarget && !RectsOverlapStepped(left, top, right, bottom, x, y, x + cw, y + ch)) {
+    Rect a{CardLeftX(ctx, name, index, 0, false), CardTopY(ctx, name, index, 0, false), 0, 0};
+    a.Right = a.Left + cw;
+    a.Bottom = a.Top + ch;
+    if (kind == kDropFoundation) a = FoundationArea(ctx, index);
+    if (!fixedTarget &&
+        !RectsOverlapStepped(left, top, right, bottom, a.Left, a.Top, a.Right, a.Bottom)) {
       return false;
     }
     if (!CanDropOnPile(ctx, card, name)) return false;

@@ -181,7 +181,10 @@ void TableMouseDown(GameContext& ctx, PlayView& view, MouseButton button, int sh
   const int kind = rules.GameKind();
   const bool left = button == MouseButton::Left;
   if (rules.SelectionFoundation() != 0) {
-    if (left) SelectionPress(ctx, view, h);
+    if (left && !SelectionPress(ctx, view, h)) {
+      StockClick(ctx);
+      EndDealIfWon(ctx);
+    }
     return;
   }
 

@@ -638,6 +638,26 @@ void TableView::DrawStockSlotTop(int slot, gfx::Bitmap& canvas) {
     DrawCard(TopCard(pile), ctx_.GetStockX(slot), ctx_.GetStockY(slot), -1, canvas, true);
 }
 
+// What a stock slot shows is the same after a move as in a whole redraw:
+// the stock by the game's rule (its top card face up or a back), the other
+// slots their top card; a lone card keeps table-coloured corners.
+void TableView::DrawStockSlotTop(int slot, gfx::Bitmap& canvas, bool animate) {
+  const size_t u = static_cast<size_t>(slot);
+  const std::string& pile = Entry(ctx_.MazzoPiles, slot);
+  const int x = ctx_.GetStockX(slot), y = ctx_.GetStockY(slot);
+  if (PileCardCount(pile) == 0) {
+    // Some slots have no marker: the last card's picture must not stay.
+    gfx::Copy(canvas, x, y, CW(), CH(), background_, x, y);
+    DrawStockEdge(canvas, false, slot, 0, true, false);
+    DrawStockSlotMarker(slot, canvas);
+  } else if (slot == 0 && (ctx_.GameRules.StockFaceDown() != 0 || animate))
+    DrawCardBack(x, y, CH(), canvas, true);
+  else
+    DrawCard(TopCard(pile), x, y, -1, canvas, true);
+  if (PileCardCount(pile) == 1)
+    RestoreCornersOnCanvas(canvas, QRect(ctx_.StockBaseX[u], ctx_.StockBaseY[u], CW(), CH()));
+}
+
 void TableView::DrawStockAndFoundations(gfx::Bitmap& canvas, bool animate, int fromX, int fromY,
                                         DealSource mode) {
   Sync();
@@ -646,15 +666,7 @@ void TableView::DrawStockAndFoundations(gfx::Bitmap& canvas, bool animate, int f
     if (ctx_.StockBaseX[u] <= -10000) continue;
     const std::string& pile = Entry(ctx_.MazzoPiles, slot);
     DrawStockEdge(canvas, false, slot, static_cast<int>(pile.size()), true, false);
-    const int x = ctx_.GetStockX(slot), y = ctx_.GetStockY(slot);
-    if (PileCardCount(pile) == 0)
-      DrawStockSlotMarker(slot, canvas);
-    else if (slot == 0 && (ctx_.GameRules.StockFaceDown() != 0 || animate))
-      DrawCardBack(x, y, CH(), canvas, true);
-    else
-      DrawCard(TopCard(pile), x, y, -1, canvas, true);
-    if (PileCardCount(pile) == 1)
-      RestoreCornersOnCanvas(canvas, QRect(ctx_.StockBaseX[u], ctx_.StockBaseY[u], CW(), CH()));
+    DrawStockSlotTop(slot, canvas, animate);
   }
   const bool restore = DealRestoresCorners(ctx_, mode);
   for (int i = 0; i < kMaxFoundations; ++i) {
@@ -743,10 +755,9 @@ void TableView::DrawTable(gfx::Bitmap& canvas, bool animate) {
     };
     switch (source.mode) {
       case DealSource::Stock:
-        if (PileCardCount(Entry(ctx_.MazzoPiles, 0)) == 0) {
-          DrawStockSlotMarker(0, table_);
-          InvalidatePileRect(QRect(source.x, source.y, CW(), CH()));
-        }
+        // Dealt from a back; a stock that lies face up shows its top card now.
+        DrawStockSlotTop(0, table_, false);
+        InvalidatePileRect(QRect(source.x, source.y, CW(), CH()));
         break;
       case DealSource::Reserve1:
         finalState(MarkerKind::Reserve, Entry(ctx_.AppoggPiles, 0), -1, source.x, source.y);
@@ -794,19 +805,7 @@ void TableView::DrawPileTopCard(const std::string& name, int, gfx::Bitmap& canva
     if (!Used(ctx_.StockBaseX[u])) return;
     // The slot follows its card count, so the edge shrinks as cards leave.
     DrawStockEdge(canvas, false, slot, static_cast<int>(pile.size()), false, false);
-    const int x = ctx_.GetStockX(slot), y = ctx_.GetStockY(slot);
-    if (top == 0) {
-      DrawStockSlotMarker(slot, canvas);
-      return;
-    }
-    if (down || (slot == 0 && ctx_.GameRules.StockFaceDown() != 0)) {
-      DrawCardBack(x, y, CH(), canvas, true);
-      if (down) return;
-    } else {
-      DrawCard(top, x, y, -1, canvas, true);
-    }
-    const QRect base(ctx_.StockBaseX[u], ctx_.StockBaseY[u], CW(), CH());
-    MaskCardBottomRightCorner(background_, base, canvas, ctx_.TfrmMain.CardMaskMode, base);
+    DrawStockSlotTop(slot, canvas, false);
     return;
   }
   const int x = CardLeftX(ctx_, name, index, 0, false);

@@ -167,6 +167,7 @@ class TableView : public TablePort {
   bool DrawReserveEdge(gfx::Bitmap& canvas, int index);
   QRect ReserveExtent(int index) const;
   void DrawStockSlotMarker(int slot, gfx::Bitmap& canvas);
+  void DrawStockSlotTop(int slot, gfx::Bitmap& canvas, bool animate);
   void DrawStockSlotTop(int slot, gfx::Bitmap& canvas);
   void FitPictures();
   void PaintOne(gfx::Bitmap& canvas, int kind, gfx::Colour colour, gfx::Colour fixed);

@@ -9,6 +9,7 @@
 
 #include "core/cards.h"
 #include "engine/executor.h"
+#include "engine/selection.h"
 #include "engine/undo.h"
 #include "tests/engine/play_fixture.h"
 
@@ -58,21 +59,25 @@ TEST_F(Pairs, RemovalByLayoutAndSource) {
   const std::string p1 = Pile({H(5)}), p2 = Pile({C(5)}), p3 = Pile({H(1), D(12)});
   const Case cases[] = {
       {"grid cells are emptied", 8, 3, {p1, p2, p3}, {}, {}, {H(5), C(5)},
-       {"", "", p3}, {}, {}, false},
+       {"", "", p3}, {}, {}, true},
       {"a lone King", 4, 4, {Pile({S(13)}), p2, p3}, {}, {}, {S(13)},
-       {kHole, p2, p3}, {}, {}, false},
+       {kHole, p2, p3}, {}, {}, true},
       {"pyramid: a hole on the tableau, the stock top taken out", 4, 4, {p1, p2, p3},
-       {D(2), C(1)}, {}, {D(12), C(1)}, {p1, p2, Pile({H(1)}) + kHole}, {D(2)}, {}, false},
+       {D(2), C(1)}, {}, {D(12), C(1)}, {p1, p2, Pile({H(1)}) + kHole}, {D(2)}, {}, true},
       {"pyramid: the waste top taken out", 4, 4, {p1, p2, p3}, {}, {S(3), S(8)},
-       {S(8), H(5)}, {kHole, p2, p3}, {}, {S(3)}, false},
+       {S(8), H(5)}, {kHole, p2, p3}, {}, {S(3)}, true},
       {"row: the cell and the hole before it", 21, 8,
        {kHole + Pile({H(2)}) + kHole + Pile({H(3)}) + kHole + Pile({H(4)})}, {}, {}, {H(3)},
        {kHole + Pile({H(2)}) + kHole + Pile({H(4)})}, {}, {}, true},
-      {"row: the last cell keeps the layout", 21, 8,
+      {"row: the last cell", 21, 8,
        {kHole + Pile({H(2)}) + kHole + Pile({H(3)})}, {}, {}, {H(3)}, {kHole + Pile({H(2)})},
-       {}, {}, false},
+       {}, {}, true},
       {"row: a stock card is taken out of the stock", 21, 8, {kHole + Pile({H(2)})},
-       {D(9), D(8)}, {}, {H(2), D(8)}, {""}, {D(9)}, {}, false},
+       {D(9), D(8)}, {}, {H(2), D(8)}, {""}, {D(9)}, {}, true},
+      // Cards off the tableau uncover what lay under them: the whole table
+      // is drawn again; the stock and the waste redraw only themselves.
+      {"pyramid: the stock and the waste tops", 4, 4, {p1, p2, p3}, {D(2), C(1)}, {S(3), D(12)},
+       {D(12), C(1)}, {p1, p2, p3}, {D(2)}, {S(3)}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -279,6 +284,56 @@ TEST(PairText, AllZero) {
   EXPECT_TRUE(IsAllZeroText("000000000"));
   EXPECT_FALSE(IsAllZeroText("000001"));
   EXPECT_FALSE(IsAllZeroText(" 0"));
+}
+
+}  // namespace
+}  // namespace tw
+
+namespace tw {
+namespace {
+
+using namespace testing;
+
+// Selections judged click by click: a card list is a move only in an order
+// whose clicks before the last leave it incomplete, because the table plays
+// a selection away at the click that completes it.
+TEST_F(Pairs, ClickOrdersThatMakeTheMove) {
+  struct Case {
+    const char* name;
+    int kind, layout;
+    std::vector<int> row;            // kind 20: the row; kind 4: the bottom pyramid row
+    std::vector<int> stock, waste;   // kind 4
+    std::vector<int> cards;          // as listed
+    std::vector<int> order;          // an order that makes the move; empty: none does
+  };
+  const Case cases[] = {
+      {"decade: a pair adding to ten", 20, 8, {H(3), S(7), D(9)}, {}, {}, {H(3), S(7)},
+       {H(3), S(7)}},
+      // 10 + 10 completes at the second card: the third only from the middle.
+      {"decade: thirty over a twenty", 20, 8, {D(12), H(11), S(10)}, {}, {}, {D(12), H(11), S(10)},
+       {D(12), S(10), H(11)}},
+      {"decade: not neighbours", 20, 8, {H(3), D(9), S(7)}, {}, {}, {H(3), S(7)}, {}},
+      {"pyramid: a King alone on the stock", 4, 4, {C(2)}, {D(5), S(13)}, {}, {S(13)}, {}},
+      {"pyramid: the stock top second", 4, 4, {C(2)}, {D(5), S(11)}, {}, {S(11), C(2)},
+       {C(2), S(11)}},
+      {"pyramid: a King alone on the waste", 4, 4, {C(2)}, {D(5)}, {S(13)}, {S(13)}, {S(13)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Game(c.kind, c.layout, 1);
+    std::string row;
+    for (int card : c.row) row += (c.layout == 8 ? kHole : "") + CardCodeText(card);
+    ctx.FilaPiles[0] = row;
+    for (int card : c.row) SetCardFace(ctx, card, "1");
+    ctx.MazzoPiles[0].clear();
+    for (int card : c.stock) ctx.MazzoPiles[0] += CardCodeText(card);
+    ctx.MazzoPiles[1].clear();
+    for (int card : c.waste) ctx.MazzoPiles[1] += CardCodeText(card);
+    ctx.DestPiles[0].clear();
+    EXPECT_EQ(ClickOrder(ctx, c.cards), c.order);
+    EXPECT_TRUE(ctx.DestPiles[0].empty()) << "the trial clicks leave no selection";
+    EXPECT_EQ(ClicksCompleteSelection(ctx, c.cards), c.order == c.cards);
+  }
 }
 
 }  // namespace

@@ -241,8 +241,8 @@ void DealByHand(GameContext& ctx) {
   for (int i = 0; i < g.FoundationCount(); ++i)
     if (g.FoundationStartCard(i) != 0) deal(ctx.DestPiles[static_cast<size_t>(i)], 1, 1);
   if (g.TableauLayout() == 8) {
-    deal(ctx.FilaPiles[0], std::max<int>(1, g.TableauCards(0)), 1);
-    for (int i = 0; i < 20; ++i) ctx.FilaPiles[0] += "000" + code(card());
+    // As the stock deals the row: a hole before every card.
+    for (int i = 0; i < 21; ++i) ctx.FilaPiles[0] += "000" + code(card());
   } else {
     for (int i = 0; i < g.TableauCount(); ++i)
       deal(ctx.FilaPiles[static_cast<size_t>(i)], g.TableauCards(i), g.TableauFaceMode(i));
@@ -304,9 +304,9 @@ std::vector<CardPart> VisibleParts(const GameContext& ctx) {
     std::vector<int> cards = codes(ctx.FilaPiles[0]);
     for (size_t j = 0; j < cards.size(); ++j) {
       if (cards[j] == 0) continue;
-      int x = 0, y = 0, c = 0;
-      GetWrappedSlotPos(ctx, static_cast<int>(3 * j + 1), x, y, c);
-      parts.push_back({"Fila1", c, x + CW / 2, y + CH / 2, Rect{x, y, x + CW, y + CH}});
+      int x = 0, y = 0;
+      WrappedCodePos(ctx, static_cast<int>(j), x, y);
+      parts.push_back({"Fila1", cards[j], x + CW / 2, y + CH / 2, Rect{x, y, x + CW, y + CH}});
     }
   } else if (tl == 1 || tl == 2 || tl == 3 || tl == 4 || tl == 6) {
     for (int i = 0; i < g.TableauCount(); ++i) fanned(PileKind::Tableau, i, tl == 3);

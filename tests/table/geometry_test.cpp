@@ -427,20 +427,27 @@ TEST(GridTest, HitAndFindByCell) {
   ctx.GameRules.TableauLayout() = 8;
   testing::SetCodes(ctx.GameRules, {"1000", "0000", "1096", "0000", "0000", 1, 0, 1, 0, 1});
   testing::LayOut(ctx, testing::Window(800, 600), "B");
-  // Cells 0, 1 and 2 hold cards 5, 6 and 7; cell 1 also a card 8 on top.
-  ctx.FilaPiles[0] = Codes({5, 0, 6, 8, 0, 7});
-  int x = 0, y = 0;
-  GridCellPos(ctx, 2, x, y);
-  HitResult h = HitTest(ctx, x + 10, y + 10);
-  EXPECT_EQ(h.Pile, "Fila1");
-  EXPECT_EQ(h.Card, 7);
-  EXPECT_EQ(h.Left, x);
-  Rect r;
-  ASSERT_TRUE(FindCardRect(ctx, 8, r));
-  GridCellPos(ctx, 1, x, y);
-  EXPECT_EQ(r.Left, x);
+  // The row as the stock deals it, a hole before every card: cells 0, 1
+  // and 2 hold cards 5, 6 and 7. The hit test, the card search and the
+  // drawn places agree on every cell.
+  ctx.FilaPiles[0] = Codes({0, 5, 0, 6, 0, 7});
+  for (int cell = 0; cell < 3; ++cell) {
+    const int card = 5 + cell;
+    int x = 0, y = 0;
+    GridCellPos(ctx, cell, x, y);
+    HitResult h = HitTest(ctx, x + 10, y + 10);
+    EXPECT_EQ(h.Pile, "Fila1");
+    EXPECT_EQ(h.Card, card);
+    EXPECT_EQ(h.Left, x);
+    Rect r;
+    ASSERT_TRUE(FindCardRect(ctx, card, r));
+    EXPECT_EQ(r.Left, x);
+    // Where the whole-table drawing puts the card (code 2 * cell + 1).
+    EXPECT_EQ(CardLeftX(ctx, "Fila1", 0, 6 - (2 * cell + 1), true), x) << cell;
+  }
   EXPECT_EQ(CardLeftX(ctx, "Fila1", 0, 0, false), ctx.TableauX[0] + 2 * (71 + 12));
   EXPECT_EQ(CardTopY(ctx, "Fila1", 0, 2, false), ctx.TableauY[0]);
+  int x = 0, y = 0;
   EXPECT_FALSE(GetWrappedCardPos(ctx, 9, x, y));
 }
 
