@@ -269,6 +269,10 @@ bool MakeDrop(GameContext& ctx, const PlayerMove& move) {
   SetLiftedCards(ctx, move.lifted);
   ctx.TfrmMain.DragHeight = ctx.CardHeight;
   const bool moved = PlayToPile(ctx, move.card, move.target);
+  // A card the player lays on a pile of a batch game counts towards the
+  // batch, as the table's drop counts it.
+  if (moved && ctx.GameRules.GameKind() == 23 && move.target.rfind("Fila", 0) == 0)
+    ReplaceLastUndoGroup(ctx, 1);
   SetLiftedCards(ctx, 1);
   ctx.GameState.MovingCard() = 0;
   ctx.GameState.RunLastCard() = 0;

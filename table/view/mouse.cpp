@@ -253,6 +253,8 @@ void TableMouseDown(GameContext& ctx, PlayView& view, MouseButton button, int sh
       return;
     }
     StockClick(ctx);
+    // A new batch starts its count again.
+    if (kind == 23) view.DrawBatchCounter();
     EndDealIfWon(ctx);
     return;
   }
