@@ -489,14 +489,14 @@ void MainWindow::Paint(QPaintEvent* event) {
     QTimer::singleShot(0, this, [this] { RunFirstActivation(); });
   }
   QPainter p(surface_);
-  const QImage& canvas = view_.WindowCanvas().Image();
+  const gfx::Bitmap& canvas = view_.WindowCanvas();
   const QRect r = event->rect();
-  if (canvas.isNull()) {
+  if (canvas.Empty()) {
     p.fillRect(r, Qt::darkGreen);
     return;
   }
-  p.drawImage(r.topLeft(), canvas, r);
-  const QRegion outside = QRegion(r).subtracted(QRegion(canvas.rect()));
+  for (const QRect& part : event->region()) canvas.PaintTo(p, part);
+  const QRegion outside = QRegion(r).subtracted(QRegion(canvas.Bounds()));
   for (const QRect& o : outside) p.fillRect(o, Qt::darkGreen);
 }
 

@@ -11,14 +11,27 @@
 // from an origin, without holding its pixels. Copies and pixel reads from it
 // are served from the colour or the tile; the first drawing into it, or any
 // use of Image(), makes the pixels. Plain surfaces are opaque 32-bit RGB.
+//
+// A surface may lie over another one, its base (the window over the table
+// picture): it shows the base, except in the squares drawn into since the
+// base was last copied to the same place there, and only those squares hold
+// pixels of their own. Drawing into it, copies from it and pixel reads work
+// as on any surface; copying the base to the same place gives that part back
+// to the base. Image() of such a surface is a picture of what it shows, made
+// for reading.
 #pragma once
 
 #include <QImage>
 #include <QRect>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/gfx/colour.h"
+
+class QPainter;
 
 namespace tw::gfx {
 
@@ -29,17 +42,31 @@ class Bitmap {
   Bitmap(int width, int height);
   // Takes the picture as it is; pictures without alpha become 32-bit RGB.
   explicit Bitmap(QImage image);
+  // A copy of a surface over a base is a picture of what it shows now.
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap(Bitmap&&) noexcept;
+  Bitmap& operator=(Bitmap&&) noexcept;
+  ~Bitmap();
 
-  int Width() const { return plain_ ? plain_->size.width() : image_.width(); }
-  int Height() const { return plain_ ? plain_->size.height() : image_.height(); }
-  bool Empty() const { return !plain_ && image_.isNull(); }
+  int Width() const { return Size().width(); }
+  int Height() const { return Size().height(); }
+  QSize Size() const {
+    if (overlay_) return overlay_->size;
+    if (plain_) return plain_->size;
+    return image_.size();
+  }
+  bool Empty() const { return Width() <= 0 || Height() <= 0; }
 
   // Keeps the picture at the top-left; new area is white. 0 in either
   // direction leaves an empty bitmap.
   void SetSize(int width, int height);
 
   int YOffset() const { return y_offset_; }
-  void SetYOffset(int offset) { y_offset_ = offset; }
+  void SetYOffset(int offset) {
+    if (offset != y_offset_) ++version_;
+    y_offset_ = offset;
+  }
 
   // The whole surface in the coordinates its callers use.
   QRect Bounds() const { return QRect(0, -y_offset_, Width(), Height()); }
@@ -68,7 +95,63 @@ class Bitmap {
   const QImage& Image() const;
   QImage& Image();
 
+  // Of any surface: the 0xAARRGGBB words of count pixels from (x, y) of its
+  // own rows, all inside the surface.
+  void ReadRow(int x, int y, int count, std::uint32_t* out) const;
+  // Draws what the surface shows in r (caller coordinates, inside the
+  // surface) at the same place of the painter.
+  void PaintTo(QPainter& painter, QRect r) const;
+
+  // The surface lies over base from now on (see above) and shows it all;
+  // nullptr makes it an ordinary surface again, showing what it showed. The
+  // base must outlive it.
+  void ShowOver(const Bitmap* base);
+  bool Overlay() const { return overlay_ != nullptr; }
+  const Bitmap* OverlayBase() const { return overlay_ ? overlay_->base : nullptr; }
+  // Side of the squares of a surface over a base.
+  static constexpr int kSquare = 64;
+  // Pixels of the passing pictures made to read or paint a part of such a
+  // surface a band of rows at a time.
+  static constexpr int kBandWords = 16384;
+  // How many squares hold pixels of their own.
+  int OwnSquares() const;
+  // For the drawing functions, on a surface over a base: op(square, dx) for
+  // every square meeting rect r of its own rows, each made from the base
+  // first. The square is a surface whose caller coordinates are the
+  // overlay's shifted by dx in x; its y-offset does the same in y.
+  void DrawOnSquares(QRect r, const std::function<void(Bitmap& square, int dx)>& op);
+  // Of a surface over a base: one pixel at (x, y) of its own rows, inside it.
+  void SetOwnPixel(int x, int y, std::uint32_t word);
+  // The base copied over rect r of its own rows: squares that show the
+  // base again wherever they were drawn into let their pixels go.
+  void ShowBaseIn(QRect r);
+
  private:
+  struct OverlayData {
+    const Bitmap* base = nullptr;
+    QSize size;
+    int columns = 0, rows = 0;
+    std::vector<QImage> squares;  // row by row; null where the base shows
+    // Of each square, the part drawn into since it last showed the base
+    // there (the rest of it holds the base's pixels).
+    std::vector<QRect> drawn;
+  };
+  // Grows with every change of what the surface shows (its base's too).
+  std::uint64_t Version() const {
+    return version_ + (overlay_ && overlay_->base ? overlay_->base->Version() : 0);
+  }
+  // What the base shows under count pixels from (x, y) of an overlay's rows.
+  void BaseRow(int x, int y, int count, std::uint32_t* out) const;
+  void Compose() const;
+  void PaintBase(QPainter& painter, QRect r) const;
+  void PaintPlain(QPainter& painter, QRect r) const;
+  void LayOutSquares(QSize size);
+  // Of a base over a base of its own laid on the same rows: its square there
+  // (null where it shows its own base); nullptr for any other base.
+  const QImage* AlignedBaseSquare(int column, int row) const;
+  // A square's pixels, made from the base where it had none.
+  QImage& Square(int column, int row);
+
   struct PlainFill {
     QImage tile;  // 32-bit RGB, opaque words
     int x0 = 0, y0 = 0;
@@ -82,6 +165,10 @@ class Bitmap {
   // Making the pixels of a plain surface does not change what it shows.
   mutable QImage image_;
   mutable std::optional<PlainFill> plain_;
+  std::unique_ptr<OverlayData> overlay_;
+  mutable std::uint64_t version_ = 0;
+  // The version Image() of a surface over a base was made at.
+  mutable std::uint64_t composed_at_ = 0;
   int y_offset_ = 0;
   bool transparent_ = false;
   Colour transparent_colour_ = kWhite;

@@ -90,6 +90,39 @@ enum class Mode { kCopy, kTransparent, kBrush };
 void Transfer(Bitmap& target, int x, int y, int w, int h, const Bitmap& source, int sx, int sy,
               Mode mode, Colour key, Colour brush) {
   if (target.Empty() || source.Empty()) return;
+  if (source.Overlay() || target.Overlay()) {
+    Span c;
+    if (!Clip(SizeOf(target), x, y + target.YOffset(), SizeOf(source), sx, sy + source.YOffset(),
+              w, h, c))
+      return;
+    // Caller coordinates of the clipped rectangle on either side.
+    const int cx = c.tx, cy = c.ty - target.YOffset();
+    const int csx = c.sx, csy = c.sy - source.YOffset();
+    const QRect own(c.tx, c.ty, c.w, c.h);
+    if (mode == Mode::kCopy && &source == target.OverlayBase() && cx == csx && cy == csy) {
+      target.ShowBaseIn(own);
+      return;
+    }
+    if (source.Overlay()) {
+      // What it shows there, a band of rows at a time; a copy onto itself
+      // takes it all first, so overlapping rectangles move whole.
+      const int band = &source == &target ? c.h : std::max(1, Bitmap::kBandWords / c.w);
+      for (int top = 0; top < c.h; top += band) {
+        const int rows = std::min(band, c.h - top);
+        QImage shown(c.w, rows, QImage::Format_RGB32);
+        for (int row = 0; row < rows; ++row)
+          source.ReadRow(c.sx, c.sy + top + row, c.w,
+                         reinterpret_cast<std::uint32_t*>(shown.scanLine(row)));
+        Transfer(target, cx, cy + top, c.w, rows, Bitmap(std::move(shown)), 0, 0, mode, key,
+                 brush);
+      }
+      return;
+    }
+    target.DrawOnSquares(own, [&](Bitmap& square, int dx) {
+      Transfer(square, cx + dx, cy, c.w, c.h, source, csx, csy, mode, key, brush);
+    });
+    return;
+  }
   // Makes the target's pixels, and so the source's when they are the same.
   Prepare(target);
   QImage& t = target.Image();
@@ -205,6 +238,12 @@ void BrushCopy(Bitmap& target, int x, int y, int w, int h, const Bitmap& source,
 
 void StretchCopy(Bitmap& target, QRect to, const Bitmap& source, QRect from) {
   if (target.Empty() || source.Empty() || to.isEmpty() || from.isEmpty()) return;
+  if (target.Overlay()) {
+    target.DrawOnSquares(Own(target, to), [&](Bitmap& square, int dx) {
+      StretchCopy(square, to.translated(dx, 0), source, from);
+    });
+    return;
+  }
   Prepare(target);
   const QImage part = SourceImage(source).copy(Own(source, from));
   QPainter p(&target.Image());
@@ -214,8 +253,15 @@ void StretchCopy(Bitmap& target, QRect to, const Bitmap& source, QRect from) {
 
 void InvertRect(Bitmap& target, QRect r) {
   if (target.Empty()) return;
+  const QRect caller = r;
   r = Own(target, r);
   if (!ClipRect(target, r)) return;
+  if (target.Overlay()) {
+    target.DrawOnSquares(r, [&](Bitmap& square, int dx) {
+      InvertRect(square, caller.translated(dx, 0));
+    });
+    return;
+  }
   Prepare(target);
   QImage& t = target.Image();
   for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -226,8 +272,15 @@ void InvertRect(Bitmap& target, QRect r) {
 
 void FillRect(Bitmap& target, QRect r, Colour colour) {
   if (target.Empty()) return;
+  const QRect caller = r;
   r = Own(target, r);
   if (!ClipRect(target, r)) return;
+  if (target.Overlay()) {
+    target.DrawOnSquares(r, [&](Bitmap& square, int dx) {
+      FillRect(square, caller.translated(dx, 0), colour);
+    });
+    return;
+  }
   // A plain surface filled whole stays plain.
   if (target.Plain() && r.size() == SizeOf(target)) {
     target.Fill(colour);
@@ -254,9 +307,9 @@ Colour GetPixel(const Bitmap& surface, int x, int y) {
   y += surface.YOffset();
   if (surface.Empty() || x < 0 || y < 0 || x >= surface.Width() || y >= surface.Height())
     return kInvalidColour;
-  if (surface.Plain()) {
+  if (surface.Plain() || surface.Overlay()) {
     std::uint32_t word = 0;
-    surface.PlainRow(x, y, 1, &word);
+    surface.ReadRow(x, y, 1, &word);
     return FromQRgb(word);
   }
   return FromQRgb(surface.Image().pixel(x, y));
@@ -265,6 +318,10 @@ Colour GetPixel(const Bitmap& surface, int x, int y) {
 void SetPixel(Bitmap& surface, int x, int y, Colour colour) {
   y += surface.YOffset();
   if (surface.Empty() || x < 0 || y < 0 || x >= surface.Width() || y >= surface.Height()) return;
+  if (surface.Overlay()) {
+    surface.SetOwnPixel(x, y, ToQRgb(colour) | kOpaque);
+    return;
+  }
   Prepare(surface);
   Row(surface.Image(), y)[x] = ToQRgb(colour) | kOpaque;
 }
@@ -309,11 +366,20 @@ void Tile(Bitmap& target, QRect area, const Bitmap& picture) {
 void TextOut(Bitmap& target, int x, int y, const std::string& text, const Font& font,
              Colour background) {
   if (target.Empty()) return;
-  Prepare(target);
   const QFont f = MakeFont(font);
   const QFontMetrics fm(f);
   const QString s = FromSingleByte(text);
   const int top = y + target.YOffset();
+  // Glyphs may reach a little beyond the advance and the line.
+  const QRect ink(x - fm.height(), top - fm.height(), fm.horizontalAdvance(s) + 2 * fm.height(),
+                  3 * fm.height());
+  if (target.Overlay()) {
+    target.DrawOnSquares(ink, [&](Bitmap& square, int dx) {
+      TextOut(square, x + dx, y, text, font, background);
+    });
+    return;
+  }
+  Prepare(target);
   QPainter p(&target.Image());
   if (background != kInvalidColour)
     p.fillRect(QRect(x, top, fm.horizontalAdvance(s), fm.height()),

@@ -119,7 +119,13 @@ std::vector<DealStep> TableauDrawOrder(const GameContext& ctx) {
 }
 
 TableView::TableView(GameContext& ctx, const gfx::ResourceLibrary& library)
-    : ctx_(ctx), library_(library), loader_(ctx, library), colours_(GetColorCount()) {}
+    : ctx_(ctx), library_(library), loader_(ctx, library), colours_(GetColorCount()) {
+  // The table picture holds pixels of its own only where cards and markers
+  // lie on the bare table, the window only where a card flies, a drag moves
+  // or a mark lies over the table.
+  table_.ShowOver(&background_);
+  window_.ShowOver(&table_);
+}
 
 void TableView::SetTableSize(int width, int height) {
   table_size_ = QSize(width, height);
@@ -229,15 +235,18 @@ void TableView::PaintBackground(gfx::Bitmap& canvas, int kind, gfx::Colour colou
                                 gfx::Colour fixed, bool canvasOnly) {
   Sync();
   const bool alsoBackground = !canvasOnly && &canvas != &background_;
+  // The table picture painted with the bare table shows it again.
+  const bool showBare = alsoBackground && IsTable(canvas);
   if (ctx_.DemoMode) {
     // The bare table follows the demo tile too, so erasing shows no patches
     // of the normal table.
-    TileAll(canvas, "Y001");
+    if (!showBare) TileAll(canvas, "Y001");
     if (alsoBackground) TileAll(background_, "Y001");
-    return;
+  } else {
+    if (!showBare) PaintOne(canvas, kind, colour, fixed);
+    if (alsoBackground) PaintOne(background_, kind, colour, fixed);
   }
-  PaintOne(canvas, kind, colour, fixed);
-  if (alsoBackground) PaintOne(background_, kind, colour, fixed);
+  if (showBare) CopyBackgroundToCanvas(table_);
 }
 
 void TableView::PaintBackgroundFromSettings(gfx::Bitmap& canvas) {

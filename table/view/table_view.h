@@ -1,7 +1,8 @@
 // The drawing of the card table: the table picture (the whole table,
 // unscrolled), the bare background in the same coordinates, and the window
-// canvas, a window-sized picture that the window's paint handler only
-// copies to the screen. Every routine takes window coordinates; the table
+// canvas, what the window's paint handler puts on the screen: the table
+// picture, with pixels of its own only where a card flies, a drag moves or
+// a mark lies over the table. Every routine takes window coordinates; the table
 // and background pictures carry the scroll position as their y-offset, so
 // the same call serves every surface.
 //

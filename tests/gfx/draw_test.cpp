@@ -1,5 +1,6 @@
 #include "platform/gfx/draw.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -306,6 +307,123 @@ TEST(PlainSurface, DrawingIntoItMakesThePixels) {
       EXPECT_EQ(p.plain.Plain(), c.stays_plain);
       ASSERT_EQ(p.plain.Image(), p.real.Image());
     }
+  }
+}
+
+// The window over the table picture, next to a window of its own pixels that
+// every step also copies the table into: both must show the same, and the
+// overlay keeps pixels only where something lies over the table.
+TEST(OverlaySurface, ShowsWhatAWindowOfItsOwnWouldShow) {
+  const Bitmap card = Numbered(30, 40);
+  const int w = 150, h = 130;
+  Bitmap table = Numbered(w + 20, h + 40);
+  table.SetYOffset(9);  // scrolled
+  Bitmap overlay(w, h), real(w, h);
+  Copy(real, 0, 0, w, h, table, 0, 0);
+  overlay.ShowOver(&table);
+  struct Step {
+    const char* name;
+    std::function<void(Bitmap& window)> draw;
+    int squares;  // that hold pixels afterwards; -1 not checked
+  } steps[] = {
+      {"a card", [&](Bitmap& b) { Copy(b, 50, 50, 30, 40, card, 0, 0); }, 4},
+      {"the table back over part of it",
+       [&](Bitmap& b) { Copy(b, 60, 40, 20, 60, table, 60, 40); }, 2},
+      {"the table back over all of it",
+       [&](Bitmap& b) { Copy(b, 40, 45, 50, 50, table, 40, 45); }, 0},
+      {"the table from another place", [&](Bitmap& b) { Copy(b, 5, 5, 20, 20, table, 40, 30); }, 1},
+      {"a transparent card, clipped",
+       [&](Bitmap& b) { CopyTransparent(b, -10, h - 20, 30, 40, card, 0, 0, Rgb(3, 4, 7)); }, -1},
+      {"onto itself", [](Bitmap& b) { Copy(b, 30, 20, 70, 70, b, 0, 0); }, -1},
+      {"invert", [](Bitmap& b) { InvertRect(b, QRect(100, 3, 45, 70)); }, -1},
+      {"fill and pixel",
+       [](Bitmap& b) {
+         FillRect(b, QRect(140, 100, 30, 60), kBlue);
+         SetPixel(b, 64, 64, kBlack);
+       },
+       -1},
+      {"stretch", [&](Bitmap& b) { StretchCopy(b, QRect(10, 60, 61, 33), card, QRect(2, 3, 20, 20)); },
+       -1},
+      {"text", [](Bitmap& b) { TextOut(b, 58, 58, "Ab 10", Font{}); }, -1},
+      {"the table changes and is shown",
+       [&](Bitmap& b) {
+         if (&b == &overlay) FillRect(table, QRect(0, 0, 50, 50), kBlack);
+         Copy(b, 0, 0, 50, 50, table, 0, 0);
+       },
+       -1},
+      {"shown whole", [&](Bitmap& b) { Copy(b, 0, 0, w, h, table, 0, 0); }, 0},
+      {"a card after a resize",
+       [&](Bitmap& b) {
+         b.SetSize(w - 30, h + 10);
+         Copy(b, 0, 0, w - 30, h + 10, table, 0, 0);
+         Copy(b, w - 45, h - 25, 30, 40, card, 0, 0);
+       },
+       -1},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    step.draw(overlay);
+    step.draw(real);
+    ASSERT_EQ(overlay.Width(), real.Width());
+    ASSERT_EQ(overlay.Height(), real.Height());
+    for (int y = -2; y < real.Height() + 2; ++y)
+      for (int x = -2; x < real.Width() + 2; ++x)
+        ASSERT_EQ(GetPixel(overlay, x, y), GetPixel(real, x, y)) << x << "," << y;
+    ASSERT_EQ(overlay.Image(), real.Image());
+    if (step.squares >= 0) EXPECT_EQ(overlay.OwnSquares(), step.squares);
+    // Copies from it, and what it paints.
+    Bitmap taken(40, 40), expected(40, 40);
+    Copy(taken, 0, 0, 40, 40, overlay, 50, 45);
+    Copy(expected, 0, 0, 40, 40, real, 50, 45);
+    ASSERT_EQ(taken.Image(), expected.Image());
+    QImage painted(real.Width(), real.Height(), QImage::Format_RGB32);
+    painted.fill(Qt::red);
+    {
+      QPainter p(&painted);
+      overlay.PaintTo(p, QRect(0, 0, real.Width() / 2, real.Height()));
+      overlay.PaintTo(p, QRect(real.Width() / 2, 0, real.Width(), real.Height()));
+    }
+    ASSERT_EQ(painted, real.Image());
+    const Bitmap copy = overlay;
+    EXPECT_FALSE(copy.Overlay());
+    EXPECT_EQ(copy.Image(), real.Image());
+  }
+}
+
+// A window over a table picture over a plain bare table: what it paints is
+// what it shows, for a tile from an origin, a scrolled table and a colour
+// that covers only part of a grown surface.
+TEST(OverlaySurface, PaintsAChainDownToAPlainSurface) {
+  const Bitmap tile = Numbered(7, 5), card = Numbered(30, 40);
+  for (bool tiled : {true, false}) {
+    SCOPED_TRACE(tiled ? "tile" : "colour");
+    Bitmap bare(150, 170);
+    if (tiled) {
+      bare.FillTiled(tile, 3, 2);
+      bare.SetYOffset(11);
+    } else {
+      bare.Fill(Rgb(10, 200, 30));
+      bare.SetSize(170, 190);  // white beyond the colour
+    }
+    Bitmap table(bare.Width(), bare.Height()), window(160, 140);
+    table.SetYOffset(bare.YOffset());
+    table.ShowOver(&bare);
+    window.ShowOver(&table);
+    Copy(table, 0, -bare.YOffset(), bare.Width(), bare.Height(), bare, 0, -bare.YOffset());
+    Copy(table, 40, 30, 30, 40, card, 0, 0);
+    Copy(table, 100, 60, 30, 40, card, 0, 0);
+    Copy(window, 60, 50, 30, 40, card, 5, 5);
+    ASSERT_TRUE(bare.Plain());
+    for (const Bitmap* b : {&table, &window}) {
+      QImage painted(b->Width(), b->Height(), QImage::Format_RGB32);
+      painted.fill(Qt::red);
+      QPainter p(&painted);
+      p.translate(0, b->YOffset());
+      b->PaintTo(p, b->Bounds());
+      p.end();
+      ASSERT_EQ(painted, b->Image());
+    }
+    EXPECT_TRUE(bare.Plain()) << "painting made the bare table's pixels";
   }
 }
 
