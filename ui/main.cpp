@@ -9,8 +9,8 @@
 // TARNWELL_BENCH_PROBE deals the same way, then runs one load and quits,
 // printing a line as each step begins and ends, so that a script reading
 // them can take the process's times from outside (bench/animation_cpu.sh,
-// bench/log_dialog.sh): "animations" runs an animated deal, card flights and
-// both won animations; "log" opens the log statistics and changes its lists.
+// bench/log_dialog.sh): "animations" runs an animated deal, card flights, a
+// drag of 400 frames and both won animations; "log" opens the log statistics and changes its lists.
 #include <QAbstractItemView>
 #include <QTableView>
 #include <QApplication>
@@ -25,7 +25,10 @@
 #include <string>
 
 #include "platform/sys/paths.h"
+#include "core/cards.h"
+#include "table/geometry.h"
 #include "table/view/animate.h"
+#include "table/view/mouse.h"
 #include "table/view/play_drawing.h"
 #include "ui/after_paint.h"
 #include "ui/main_window.h"
@@ -52,6 +55,9 @@ void After(int ms, std::function<void()> step, const tw::MainWindow* window = nu
   });
 }
 
+// Frames of the drag step.
+constexpr int kDragFrames = 400;
+
 void RunAnimations(tw::Program& program) {
   tw::PlayView& play = program.Play();
   tw::GameContext& ctx = program.Context();
@@ -71,6 +77,20 @@ void RunAnimations(tw::Program& program) {
       Mark("end flight");
       play.RedrawTable();
       After(500, [&] {
+        // A card dragged through the table's own mouse handlers, frame by
+        // frame, and put back where it was.
+        tw::Rect r;
+        const int card = tw::TopCard(ctx.FilaPiles.empty() ? std::string() : ctx.FilaPiles[0]);
+        if (card > 0 && tw::FindCardRect(ctx, card, r)) {
+          const int x = r.Left + 20, y = r.Top + 20;
+          Mark("begin drag");
+          tw::TableMouseDown(ctx, play, tw::MouseButton::Left, 0, x, y);
+          for (int i = 1; i <= kDragFrames; ++i)
+            tw::TableMouseMove(ctx, play, x + (i % 100) * 6, y + (i % 50) * 5);
+          tw::TableMouseMove(ctx, play, x, y);
+          tw::TableMouseUp(ctx, play);
+          Mark("end drag");
+        }
         for (int mode : {1, 2}) {
           Mark(mode == 1 ? "begin win1" : "begin win2");
           play.PlayWinAnimation(mode);
