@@ -306,13 +306,6 @@ void Bitmap::PaintPlain(QPainter& painter, QRect r) const {
 }
 
 void Bitmap::ShowOver(const Bitmap* base) {
-  if (!base) {
-    if (overlay_) {
-      Compose();
-      overlay_.reset();
-    }
-    return;
-  }
   const QSize size = Size();
   image_ = QImage();
   plain_.reset();

@@ -102,9 +102,8 @@ class Bitmap {
   // surface) at the same place of the painter.
   void PaintTo(QPainter& painter, QRect r) const;
 
-  // The surface lies over base from now on (see above) and shows it all;
-  // nullptr makes it an ordinary surface again, showing what it showed. The
-  // base must outlive it.
+  // The surface lies over base (not null) from now on (see above) and shows
+  // it all. The base must outlive it.
   void ShowOver(const Bitmap* base);
   bool Overlay() const { return overlay_ != nullptr; }
   const Bitmap* OverlayBase() const { return overlay_ ? overlay_->base : nullptr; }
