@@ -114,9 +114,12 @@ namespace {
 
 void Wait(GameContext& ctx, int ms, bool pump) {
   if (ms <= 0 || ctx.Clock == nullptr) return;
+  if (ctx.Ui != nullptr) ctx.Ui->BeforeWait();
   sys::UiHooks* ui = pump ? ctx.Ui : nullptr;
   const uint64_t start = ctx.Clock->TickMs();
   const uint64_t end = start + static_cast<uint64_t>(ms);
+  // What was drawn before the wait is on the screen while it lasts.
+  if (ctx.Ui != nullptr) ctx.Ui->WaitStarted(ms);
   for (;;) {
     if (ui != nullptr) ui->ProcessMessages();
     uint64_t now = ctx.Clock->TickMs();

@@ -195,17 +195,29 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
   timer1_.start();
 
-  TableViewHooks hooks;
-  hooks.Repaint = [this](QRect r) {
-    // Busy-wait animations cannot wait for the paint event.
-    if (surface_->isVisible()) surface_->repaint(r);
+  pacer_ = std::make_unique<FramePacer>([this](const QRegion& region) {
+    // Animations draw from inside one handler: they cannot wait for the
+    // paint event.
+    if (surface_->isVisible()) {
+      if (const QScreen* screen = surface_->screen(); screen && screen->refreshRate() >= 24) {
+        pacer_->SetFrameTime(std::chrono::microseconds(
+            static_cast<int64_t>(1e6 / std::min<qreal>(screen->refreshRate(), 240))));
+      }
+      surface_->repaint(region);
+    }
     if (on_frame_shown_) on_frame_shown_();
     if (on_first_table_ && ctx_.TfrmMain.GameInProgress && ctx_.GameState.TableDrawn()) {
       const std::function<void()> first = std::move(on_first_table_);
       on_first_table_ = nullptr;
       first();
     }
-  };
+  });
+  prompts_.SetBeforeWait([this] { pacer_->BeforeWait(); },
+                         [this](int ms) { pacer_->WaitStarted(ms); });
+  TableViewHooks hooks;
+  hooks.Repaint = [this](QRect r) { pacer_->Show(r); };
+  hooks.FrameDue = [this] { return pacer_->FrameDue(); };
+  hooks.SkipFrame = [this] { pacer_->Skip(); };
   hooks.ScrollToTop = [this] {
     QSignalBlocker block(scr_bar_main_);
     scr_bar_main_->setValue(0);
@@ -218,6 +230,7 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
 MainWindow::~MainWindow() {
   closing_ = true;
   view_.SetHooks({});
+  prompts_.SetBeforeWait(nullptr, nullptr);
 }
 
 void MainWindow::BuildPanels() {

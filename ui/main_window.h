@@ -20,6 +20,7 @@
 #include "table/layout.h"
 #include "table/view/hints.h"
 #include "table/view/table_play_drawing.h"
+#include "ui/frame_pacer.h"
 #include "ui/input_filter.h"
 #include "ui/startup.h"
 
@@ -103,6 +104,9 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   bool Busy() const { return HandlerRunning(); }
   // Runs after every part of the table shown at once (animation frames).
   void SetOnFrameShown(std::function<void()> f) { on_frame_shown_ = std::move(f); }
+  // Each frame drawn is shown at once rather than once a screen frame (a
+  // clock whose waits take no real time).
+  void ShowEveryFrame() { pacer_->ShowAtOnce(); }
 
   // The open-game dialog and the help file the commands use (owned by the
   // program); either may be missing, which leaves their commands without
@@ -465,6 +469,8 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   std::function<void()> on_first_table_;
   std::function<void()> after_first_frame_;
   std::function<void()> on_frame_shown_;
+  // Shows the table's drawing on the screen a frame at a time.
+  std::unique_ptr<FramePacer> pacer_;
   bool first_activation_posted_ = false;
   static constexpr int kFirstActivationLatestMs = 500;
   // The pause screen draws on the table pictures; its slide runs on a timer.

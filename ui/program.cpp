@@ -130,6 +130,9 @@ bool Program::Start(int& exitCode) {
   drawing_->LayoutSource = [this] { return window_->LayoutInputForDrawing(); };
   drawing_->TopMarginSource = [this] { return window_->ToolbarBottom(); };
   if (own_prompts_) own_prompts_->SetParent(window_.get());
+  // A clock of the caller's own does not follow the machine's: the time
+  // between frames says nothing of what the screen could show.
+  if (options_.Clock) window_->ShowEveryFrame();
   sound_port_ = std::make_unique<SoundAdapter>(*sound_);
   flow_port_ = std::make_unique<FlowAdapter>();
   ports_.View = play_.get();

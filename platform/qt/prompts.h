@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "platform/sys/services.h"
@@ -22,6 +23,21 @@ class Prompts : public sys::UiHooks {
   }
   // An error box that names its own caption (fatal start-up errors).
   virtual void ShowError(const std::string& caption, const std::string& text) = 0;
+  // The window that shows the drawing sets what a wait does first.
+  void SetBeforeWait(std::function<void()> before, std::function<void(int)> started) {
+    before_wait_ = std::move(before);
+    wait_started_ = std::move(started);
+  }
+  void BeforeWait() override {
+    if (before_wait_) before_wait_();
+  }
+  void WaitStarted(int ms) override {
+    if (wait_started_) wait_started_(ms);
+  }
+
+ private:
+  std::function<void()> before_wait_;
+  std::function<void(int)> wait_started_;
 };
 
 // Single-byte (Windows-1252) text of the data files to and from the window

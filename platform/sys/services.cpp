@@ -7,6 +7,10 @@
 #include <random>
 #include <thread>
 
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
 namespace tw::sys {
 
 uint64_t SystemClock::TickMs() {
@@ -14,16 +18,25 @@ uint64_t SystemClock::TickMs() {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
+void SleepUntil(std::chrono::steady_clock::time_point t) {
+  // The kernel may let a sleeping thread run late by its timer slack (50 us
+  // by default, and coalesced with other timers). The threads that sleep here
+  // pace animations: each asks for a slack of one microsecond once, so that a
+  // paced animation keeps its length without waiting out the last moment on
+  // a busy clock.
+  thread_local const bool precise = [] {
+#ifdef __linux__
+    prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL);
+#endif
+    return true;
+  }();
+  (void)precise;
+  std::this_thread::sleep_until(t);
+}
+
 void SystemClock::SleepUntil(uint64_t tick) {
   // The same clock as TickMs, so the sleep ends on the tick it is asked for.
-  // A sleeping thread wakes a little late (a fifth of a millisecond is
-  // common, more on a busy machine): the last moment is waited out on the
-  // clock, so that paced animations keep their length.
-  using std::chrono::steady_clock;
-  const steady_clock::time_point target{std::chrono::milliseconds(tick)};
-  std::this_thread::sleep_until(target - std::chrono::microseconds(250));
-  while (steady_clock::now() < target) {
-  }
+  sys::SleepUntil(std::chrono::steady_clock::time_point{std::chrono::milliseconds(tick)});
 }
 
 LocalDateTime SystemClock::Now() {

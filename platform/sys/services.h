@@ -3,6 +3,7 @@
 // tests pass fakes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -29,6 +30,10 @@ class SystemClock : public Clock {
   LocalDateTime Now() override;
   void SleepUntil(uint64_t tick) override;
 };
+
+// Sleeps until the steady clock reads t, without waking late by more than
+// the kernel's timer resolution.
+void SleepUntil(std::chrono::steady_clock::time_point t);
 
 class RandomSource {
  public:
@@ -66,6 +71,13 @@ class UiHooks {
   // what arrives. False when these hooks cannot wait for messages: the
   // caller then sleeps in short steps between ProcessMessages calls.
   virtual bool WaitForMessages(int /*ms*/) { return false; }
+  // Called before a wait: drawing that keeps a time of its own takes what is
+  // left of it before the wait begins.
+  virtual void BeforeWait() {}
+  // Called as a wait of ms milliseconds has begun: what has been drawn and
+  // not yet shown is shown now when it would otherwise stay unseen past the
+  // screen's next frame. The showing is part of the wait.
+  virtual void WaitStarted(int /*ms*/) {}
 };
 
 // Prints messages to standard error and answers questions with yes; used by

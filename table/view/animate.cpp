@@ -401,14 +401,24 @@ void PlayView::PlayWinAnimation(int mode) {
   const std::string size = ctx_.Cfg(cfg::Card_Size);
   const int sizeIndex = size == "L" ? 2 : size == "M" ? 1 : 0;
   auto random = [&](int range) { return ctx_.Random ? ctx_.Random->Next(range) : 0; };
+  // Messages are let through between cards, once a millisecond at most:
+  // looking for them costs more than drawing a card.
+  uint64_t pumped = 0;
   auto pump = [&] {
-    if (ctx_.Ui) ctx_.Ui->ProcessMessages();
+    if (!ctx_.Ui) return;
+    if (ctx_.Clock) {
+      const uint64_t now = ctx_.Clock->TickMs();
+      if (now == pumped) return;
+      pumped = now;
+    }
+    ctx_.Ui->ProcessMessages();
   };
+  // Each card lands on the table picture, and the window shows the table
+  // there: nothing lies over the table during the animation.
   auto draw = [&](int x, int y) {
     const int card = random(52) + 1;
-    drawing_.DrawCard(window, card, x, y);
     drawing_.DrawCard(drawing_.Table(), card, x, y);
-    drawing_.Present(QRect(x, y, cw, ch));
+    RefreshRect(QRect(x, y, cw, ch));
   };
 
   if (mode == 1) {

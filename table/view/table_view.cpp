@@ -277,32 +277,53 @@ void TableView::DrawCard(int card, int x, int y, int, gfx::Bitmap& canvas, bool 
   const int f = card > 52 ? card - 52 : card;
   if (f < 1 || f > 52) return;
   Sync();
-  // The shared face stays untouched: its corners are set on a copy.
-  gfx::Bitmap face = pictures_.CardFaces[static_cast<size_t>(f - 1)];
-  const QRect r(x, y, CW(), CH()), local(0, 0, CW(), CH());
-  const int mask = ctx_.TfrmMain.CardMaskMode;
-  MaskCardTopCorners(canvas, r, face, mask, local);
-  if (shaded)
-    MaskCardBottomCornersShaded(background_, r, face, mask, local);
-  else
-    MaskCardBottomCorners(background_, r, face, mask, local);
-  gfx::Copy(canvas, x, y, CW(), CH(), face, 0, 0);
+  StampCard(pictures_.CardFaces[static_cast<size_t>(f - 1)], x, y, CH(), canvas, shaded);
   RaiseTableHeight(y);
 }
 
 void TableView::DrawCardBack(int x, int y, int height, gfx::Bitmap& canvas, bool shaded) {
   if (!Used(x) || !Used(y) || height <= 0) return;
   Sync();
-  gfx::Bitmap back = pictures_.CardBackBmp;
-  const int mask = ctx_.TfrmMain.CardMaskMode;
-  MaskCardTopCorners(canvas, QRect(x, y, CW(), height), back, mask, QRect(0, 0, CW(), height));
-  const QRect r(x, y, CW(), CH()), local(0, 0, CW(), CH());
-  if (shaded)
-    MaskCardBottomCornersShaded(background_, r, back, mask, local);
-  else
-    MaskCardBottomCorners(background_, r, back, mask, local);
-  gfx::Copy(canvas, x, y, CW(), std::min(height, CH()), back, 0, 0);
+  StampCard(pictures_.CardBackBmp, x, y, height, canvas, shaded);
   RaiseTableHeight(y);
+}
+
+void TableView::StampCard(const gfx::Bitmap& picture, int x, int y, int height,
+                          gfx::Bitmap& canvas, bool shaded) {
+  const int mask = ctx_.TfrmMain.CardMaskMode;
+  const QRect r(x, y, CW(), CH()), local(0, 0, CW(), CH());
+  const int rows = std::min(height, CH());
+  if (&canvas == &background_) {
+    // The corners read the surface being drawn: they are set on a copy of
+    // the picture first.
+    gfx::Bitmap card = picture;
+    MaskCardTopCorners(canvas, QRect(x, y, CW(), height), card, mask, QRect(0, 0, CW(), height));
+    if (shaded)
+      MaskCardBottomCornersShaded(background_, r, card, mask, local);
+    else
+      MaskCardBottomCorners(background_, r, card, mask, local);
+    gfx::Copy(canvas, x, y, CW(), rows, card, 0, 0);
+    return;
+  }
+  // The picture goes straight onto the canvas and its corners are set there:
+  // masking a copy of the shared picture would copy all of its pixels on
+  // every card drawn. The top corners keep what lay beneath, the bottom ones
+  // show the bare table.
+  const std::vector<QPoint> top = CornerPixels(QRect(x, y, CW(), height), kTopCorners, mask);
+  std::vector<gfx::Colour> beneath(top.size());
+  for (size_t i = 0; i < top.size(); ++i)
+    beneath[i] = gfx::GetPixel(canvas, x + top[i].x(), y + top[i].y());
+  gfx::Copy(canvas, x, y, CW(), rows, picture, 0, 0);
+  for (size_t i = 0; i < top.size(); ++i) {
+    if (beneath[i] != gfx::kInvalidColour)
+      gfx::SetPixel(canvas, x + top[i].x(), y + top[i].y(), beneath[i]);
+  }
+  // A picture cut short above its bottom row keeps no bottom corners.
+  if (rows < CH()) return;
+  if (shaded)
+    MaskCardBottomCornersShaded(background_, r, canvas, mask, r);
+  else
+    MaskCardBottomCorners(background_, r, canvas, mask, r);
 }
 
 void TableView::BlitCardBitmap(const gfx::Bitmap& bitmap, int x, int y, gfx::Bitmap& canvas) {
@@ -460,6 +481,12 @@ void TableView::DefaultFlight(int card, bool faceDown, int fromX, int fromY, int
   const int16_t height = ctx_.GameState.TableHeight();
   QRect last(fromX, fromY, CW(), CH());
   for (const QPoint& p : FlightPath(fromX, fromY, toX, toY, true)) {
+    // A step no one would see: its two showings are only timed.
+    if (hooks_.FrameDue && hooks_.SkipFrame && !hooks_.FrameDue()) {
+      hooks_.SkipFrame();
+      hooks_.SkipFrame();
+      continue;
+    }
     InvalidatePileRect(last);
     if (faceDown)
       DrawCardBack(p.x(), p.y(), CH(), window_, true);

@@ -40,6 +40,12 @@ struct TableViewHooks {
   // table picture afterwards. Unset, a plain flight without waits runs; the
   // program hands it to PlayView::AnimateCard (card -1 for a back, fast).
   std::function<void(int card, bool faceDown, int fromX, int fromY, int toX, int toY)> Flight;
+  // Whether a part shown now reaches the screen at once rather than being
+  // gathered for a later frame. A flight without waits draws only the steps
+  // that reach the screen, and passes each step it leaves out to SkipFrame,
+  // which takes the time showing it would have. Unset: every step is drawn.
+  std::function<bool()> FrameDue;
+  std::function<void()> SkipFrame;
 };
 
 // Deal-source modes of an animated deal.
@@ -108,6 +114,9 @@ class TableView : public TablePort {
   // Cards and markers. Positions below -9999 draw nothing.
   void DrawCard(int card, int x, int y, int pileIndex, gfx::Bitmap& canvas, bool shaded);
   void DrawCardBack(int x, int y, int height, gfx::Bitmap& canvas, bool shaded);
+  // A card's picture drawn at x, y with its corners masked, height rows of it.
+  void StampCard(const gfx::Bitmap& picture, int x, int y, int height, gfx::Bitmap& canvas,
+                 bool shaded);
   void BlitCardBitmap(const gfx::Bitmap& bitmap, int x, int y, gfx::Bitmap& canvas);
   void RestoreCornersOnCanvas(gfx::Bitmap& canvas, QRect r);
   bool DrawBaseForRank(int code, int x, int y, gfx::Bitmap& canvas);

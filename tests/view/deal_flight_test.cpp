@@ -34,5 +34,36 @@ TEST_F(ViewTest, AnimatedDealWithThePlayFlights) {
   }
 }
 
+// A window that gathers what it is asked to show for its next frame: the
+// deal's own flights draw only the steps that reach the screen, leave no
+// card behind where a step was left out, and time each step left out.
+TEST_F(ViewTest, AnimatedDealDrawsOnlyTheStepsThatReachTheScreen) {
+  Deal(testing::kKlondike, 'M');
+  int asked = 0, skipped = 0, shown = 0, stray = 0;
+  TableViewHooks hooks;
+  hooks.FrameDue = [&] { return ++asked % 4 == 0; };
+  hooks.SkipFrame = [&] { ++skipped; };
+  hooks.Repaint = [&](QRect r) {
+    ++shown;
+    // Outside the part shown, the window is the table.
+    const QImage& window = view.WindowCanvas().Image();
+    const QImage table = view.TableBmp().Image();
+    for (int y = 0; y < window.height(); y += 3)
+      for (int x = 0; x < window.width(); x += 3)
+        if (!r.contains(x, y) && window.pixel(x, y) != table.pixel(x, y)) ++stray;
+  };
+  view.SetHooks(hooks);
+  view.PaintBackgroundFromSettings(view.TableBmp());
+  view.DrawTable(view.WindowCanvas(), true);
+  EXPECT_GT(asked, 100) << "the deal flew no steps";
+  EXPECT_EQ(skipped, 2 * (asked - asked / 4)) << "each step left out has its two showings timed";
+  EXPECT_EQ(stray, 0);
+  const QImage animated = view.TableBmp().Image().copy();
+  EXPECT_EQ(view.WindowCanvas().Image(), animated.copy(0, 0, view.WindowCanvas().Width(),
+                                                       view.WindowCanvas().Height()));
+  DrawDealt();
+  EXPECT_EQ(view.TableBmp().Image(), animated);
+}
+
 }  // namespace
 }  // namespace tw

@@ -475,6 +475,50 @@ TEST_F(ViewTest, SelectedCardsAreInvertedWithTableCorners) {
 // Empty-pile frames are drawn for the default green. There they come out as
 // drawn; on a blue, red or pictured table they are a darker patch of that
 // table with a light edge, never a green card.
+// A card is drawn straight onto the surface and its corners set there: the
+// top corners keep what lay beneath, the bottom ones show the bare table (the
+// bottom left only, shaded), as masking a copy of the picture drew them. A
+// back cut short keeps no bottom corners.
+TEST_F(ViewTest, CardsKeepWhatLayBeneathTheirCorners) {
+  struct Case {
+    char size;
+    bool back, shaded;
+    int rows;  // of a back; 0: whole
+  };
+  const Case cases[] = {{'B', false, false, 0}, {'B', false, true, 0}, {'M', true, false, 0},
+                        {'M', true, true, 0},   {'M', true, false, 7}, {'L', false, false, 0}};
+  for (const Case& c : cases) {
+    Deal(testing::kKlondike, c.size);
+    DrawDealt();
+    const int cw = ctx.CardWidth, ch = ctx.CardHeight;
+    // Over the dealt cards' edges and the bare table, partly off the table.
+    const QPoint places[] = {{ctx.TableauX[0] + cw / 2, ctx.TableauY[0] + 5},
+                             {ctx.TableauX[2] - 3, ctx.TableauY[2] + ch / 3},
+                             {view.TableBmp().Width() - cw / 2, 40}};
+    for (const QPoint& at : places) {
+      const int height = c.rows ? c.rows : ch;
+      gfx::Bitmap expected = view.TableBmp();
+      gfx::Bitmap card = c.back ? view.Pictures().CardBackBmp : view.Pictures().CardFaces[12];
+      const int mask = ctx.TfrmMain.CardMaskMode;
+      const QRect r(at.x(), at.y(), cw, ch), local(0, 0, cw, ch);
+      MaskCardTopCorners(expected, QRect(at.x(), at.y(), cw, height), card, mask,
+                         QRect(0, 0, cw, height));
+      if (c.shaded)
+        MaskCardBottomCornersShaded(view.BackgroundBmp(), r, card, mask, local);
+      else
+        MaskCardBottomCorners(view.BackgroundBmp(), r, card, mask, local);
+      gfx::Copy(expected, at.x(), at.y(), cw, std::min(height, ch), card, 0, 0);
+      if (c.back)
+        view.DrawCardBack(at.x(), at.y(), height, view.TableBmp(), c.shaded);
+      else
+        view.DrawCard(13, at.x(), at.y(), -1, view.TableBmp(), c.shaded);
+      ASSERT_EQ(view.TableBmp().Image(), expected.Image())
+          << c.size << (c.back ? " back" : " face") << (c.shaded ? " shaded" : "") << " at "
+          << at.x() << "," << at.y();
+    }
+  }
+}
+
 TEST_F(ViewTest, EmptyPileFramesSuitTheTable) {
   testing::ViewTest::Deal(testing::kFreeCell, 'B');
   gfx::Bitmap& t = view.TableBmp();
