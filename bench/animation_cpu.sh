@@ -2,7 +2,9 @@
 # Animation load: the process's CPU time against the wall time of an animated
 # deal, ten card flights, a drag and both won animations, taken from outside.
 # The drag is 400 frames moved by the table's mouse handlers as fast as they
-# go: its wall time over 400 is the time of one drag frame.
+# go: its wall time over 400 is the time of one drag frame, which is never
+# less than the window's time for one frame (an eighth of a millisecond: the
+# window shows its frames at the screen's rate and sleeps the rest).
 #
 #   bash bench/animation_cpu.sh [DIST_DIR] [RUNS]
 #
