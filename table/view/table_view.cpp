@@ -290,40 +290,35 @@ void TableView::DrawCardBack(int x, int y, int height, gfx::Bitmap& canvas, bool
 
 void TableView::StampCard(const gfx::Bitmap& picture, int x, int y, int height,
                           gfx::Bitmap& canvas, bool shaded) {
+  // The picture goes straight onto the canvas and its corners are set there
+  // (masking a copy of the shared picture would copy all of its pixels on
+  // every card drawn). The top corners keep what lay beneath, the bottom ones
+  // show the bare table (a shaded card's bottom right is its shadow's grey);
+  // a picture cut short above its bottom row keeps no bottom corners. What
+  // the corners show is read before the picture lands, whatever surface it
+  // lands on.
   const int mask = ctx_.TfrmMain.CardMaskMode;
-  const QRect r(x, y, CW(), CH()), local(0, 0, CW(), CH());
   const int rows = std::min(height, CH());
-  if (&canvas == &background_) {
-    // The corners read the surface being drawn: they are set on a copy of
-    // the picture first.
-    gfx::Bitmap card = picture;
-    MaskCardTopCorners(canvas, QRect(x, y, CW(), height), card, mask, QRect(0, 0, CW(), height));
-    if (shaded)
-      MaskCardBottomCornersShaded(background_, r, card, mask, local);
-    else
-      MaskCardBottomCorners(background_, r, card, mask, local);
-    gfx::Copy(canvas, x, y, CW(), rows, card, 0, 0);
-    return;
+  const unsigned bottom = rows < CH() ? 0u : shaded ? kBottomLeftCorner : kBottomCorners;
+  struct Kept {
+    QPoint at;
+    gfx::Colour colour;
+  };
+  std::vector<Kept> kept;
+  for (const QPoint& p : CornerPixels(QRect(x, y, CW(), height), kTopCorners, mask))
+    kept.push_back({p, gfx::GetPixel(canvas, x + p.x(), y + p.y())});
+  const QRect r(x, y, CW(), CH());
+  for (const QPoint& p : CornerPixels(r, bottom, mask))
+    kept.push_back({p, gfx::GetPixel(background_, x + p.x(), y + p.y())});
+  if (shaded && bottom) {
+    for (const QPoint& p : CornerPixels(r, kBottomRightCorner, mask))
+      kept.push_back({p, gfx::kSilver});
   }
-  // The picture goes straight onto the canvas and its corners are set there:
-  // masking a copy of the shared picture would copy all of its pixels on
-  // every card drawn. The top corners keep what lay beneath, the bottom ones
-  // show the bare table.
-  const std::vector<QPoint> top = CornerPixels(QRect(x, y, CW(), height), kTopCorners, mask);
-  std::vector<gfx::Colour> beneath(top.size());
-  for (size_t i = 0; i < top.size(); ++i)
-    beneath[i] = gfx::GetPixel(canvas, x + top[i].x(), y + top[i].y());
   gfx::Copy(canvas, x, y, CW(), rows, picture, 0, 0);
-  for (size_t i = 0; i < top.size(); ++i) {
-    if (beneath[i] != gfx::kInvalidColour)
-      gfx::SetPixel(canvas, x + top[i].x(), y + top[i].y(), beneath[i]);
+  for (const Kept& k : kept) {
+    if (k.colour != gfx::kInvalidColour)
+      gfx::SetPixel(canvas, x + k.at.x(), y + k.at.y(), k.colour);
   }
-  // A picture cut short above its bottom row keeps no bottom corners.
-  if (rows < CH()) return;
-  if (shaded)
-    MaskCardBottomCornersShaded(background_, r, canvas, mask, r);
-  else
-    MaskCardBottomCorners(background_, r, canvas, mask, r);
 }
 
 void TableView::BlitCardBitmap(const gfx::Bitmap& bitmap, int x, int y, gfx::Bitmap& canvas) {
