@@ -10,7 +10,20 @@ namespace {
 constexpr std::chrono::milliseconds kRunGap{2};
 // Steps run ahead of their times by up to this much before the pacer
 // sleeps: a sleep and its waking cost more than the drawing of a step.
-constexpr std::chrono::milliseconds kSleepSlice{1};
+constexpr std::chrono::milliseconds kSleepSlice{4};
+
+// The union of the rectangles, merged pairwise: each union then meets
+// regions of like size rather than one that grows with every rectangle.
+QRegion Union(const std::vector<QRect>& rects) {
+  std::vector<QRegion> level(rects.begin(), rects.end());
+  while (level.size() > 1) {
+    size_t out = 0;
+    for (size_t i = 0; i < level.size(); i += 2)
+      level[out++] = i + 1 < level.size() ? level[i].united(level[i + 1]) : std::move(level[i]);
+    level.resize(out);
+  }
+  return level.empty() ? QRegion() : level.front();
+}
 }  // namespace
 
 FramePacer::FramePacer(std::function<void(const QRegion&)> show) : show_(std::move(show)) {
@@ -22,7 +35,7 @@ FramePacer::FramePacer(std::function<void(const QRegion&)> show) : show_(std::mo
 void FramePacer::Show(const QRect& r) {
   if (r.isEmpty()) return;
   Step();
-  pending_ += r;
+  pending_.push_back(r);
   if (Clock::now() >= next_show_) {
     Flush();
   } else if (!timer_.isActive()) {
@@ -52,14 +65,14 @@ void FramePacer::BeforeWait() {
 }
 
 void FramePacer::WaitStarted(int ms) {
-  if (!pending_.isEmpty() && Clock::now() + std::chrono::milliseconds(ms) > next_show_) Flush();
+  if (!pending_.empty() && Clock::now() + std::chrono::milliseconds(ms) > next_show_) Flush();
 }
 
 void FramePacer::Flush() {
   timer_.stop();
-  if (pending_.isEmpty()) return;
-  const QRegion region = pending_;
-  pending_ = QRegion();
+  if (pending_.empty()) return;
+  const QRegion region = Union(pending_);
+  pending_.clear();
   next_show_ = Clock::now() + frame_;
   show_(region);
 }

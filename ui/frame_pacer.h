@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <vector>
 
 namespace tw {
 
@@ -54,7 +55,7 @@ class FramePacer {
     at_once_ = true;
     frame_ = {};
   }
-  bool Pending() const { return !pending_.isEmpty(); }
+  bool Pending() const { return !pending_.empty(); }
 
  private:
   // Starts a step's time; returns once it has passed.
@@ -62,7 +63,9 @@ class FramePacer {
   void FinishStep();
 
   std::function<void(const QRegion&)> show_;
-  QRegion pending_;
+  // The parts asked for since the last showing, made one region when shown:
+  // adding each to a growing region costs far more than the drawing of it.
+  std::vector<QRect> pending_;
   QTimer timer_;
   std::chrono::microseconds frame_{16667};
   bool at_once_ = false;
