@@ -8,12 +8,11 @@
 // frame's time has passed since the last showing, when a wait would leave
 // them unseen past that time, or from the event loop when drawing stops.
 //
-// Each part asked for still takes a frame time of its own (kStepTime, what
+// Each part asked for still takes a time of its own (kStepTime, what
 // showing one took at once), so that animations drawn without waits between
 // their steps keep their length; the time is slept, not spent.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QRegion>
 #include <QTimer>
 #include <chrono>
