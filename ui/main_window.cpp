@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFrame>
@@ -84,7 +85,11 @@ constexpr int kPanelHeight = 24;
 
 QFrame* Line(QWidget* parent, const char* colour) {
   auto* f = new QFrame(parent);
-  f->setStyleSheet(QString("background-color: %1;").arg(colour));
+  // Filled from its palette: an opaque child, which animations draw around.
+  QPalette palette = f->palette();
+  palette.setColor(QPalette::Window, QColor(colour));
+  f->setPalette(palette);
+  f->setAutoFillBackground(true);
   f->setFixedHeight(1);
   return f;
 }
@@ -203,7 +208,7 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
         pacer_->SetFrameTime(std::chrono::microseconds(
             static_cast<int64_t>(1e6 / std::min<qreal>(screen->refreshRate(), 240))));
       }
-      surface_->repaint(region);
+      if (!ShowOnStore(region)) surface_->repaint(region);
     }
     if (on_frame_shown_) on_frame_shown_();
     if (on_first_table_ && ctx_.TfrmMain.GameInProgress && ctx_.GameState.TableDrawn()) {
@@ -511,6 +516,65 @@ void MainWindow::Paint(QPaintEvent* event) {
   for (const QRect& part : event->region()) canvas.PaintTo(p, part);
   const QRegion outside = QRegion(r).subtracted(QRegion(canvas.Bounds()));
   for (const QRect& o : outside) p.fillRect(o, Qt::darkGreen);
+}
+
+bool MainWindow::ShowOnStore(const QRegion& region) {
+  // An animation's frames are written straight into the window's picture
+  // and sent to the screen: a paint event costs several times the copying of
+  // a frame's pixels. What an opaque child of the surface covers stays as
+  // it is; what shows through another one, and any part off the table, is
+  // painted as usual.
+  QWidget* top = surface_->window();
+  QBackingStore* store = surface_->backingStore();
+  QWindow* handle = top->windowHandle();
+  const gfx::Bitmap& canvas = view_.WindowCanvas();
+  if (!store || !handle || !handle->isExposed() || !surface_->updatesEnabled() || canvas.Empty())
+    return false;
+  auto picture = [store]() -> QImage* {
+    QPaintDevice* device = store->paintDevice();
+    if (!device || device->devType() != QInternal::Image) return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format f = image->format();
+    const bool words = f == QImage::Format_RGB32 || f == QImage::Format_ARGB32_Premultiplied ||
+                       f == QImage::Format_ARGB32;
+    return words && image->devicePixelRatio() == 1 ? image : nullptr;
+  };
+  // A store not yet the window's size is made so by a paint.
+  if (!picture() || store->size() != top->size() || picture()->size() != top->size()) return false;
+  // A frame's region has many rectangles: it is cut only where it has to be.
+  auto clip = [](QRegion& r, const QRect& to) {
+    if (!to.contains(r.boundingRect())) r &= to;
+  };
+  QRegion direct = region, painted;
+  clip(direct, surface_->rect());
+  for (QObject* child : surface_->children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (!w || !w->isVisible() || !direct.boundingRect().intersects(w->geometry())) continue;
+    const bool opaque = w->testAttribute(Qt::WA_OpaquePaintEvent) ||
+                        (w->autoFillBackground() && w->palette().brush(w->backgroundRole()).isOpaque());
+    if (!opaque) painted += direct & w->geometry();
+    direct -= w->geometry();
+  }
+  if (!canvas.Bounds().contains(direct.boundingRect())) {
+    painted += direct - canvas.Bounds();
+    direct &= canvas.Bounds();
+  }
+  const QPoint offset = surface_->mapTo(top, QPoint(0, 0));
+  direct.translate(offset);
+  clip(direct, QRect(QPoint(0, 0), picture()->size()));
+  if (!direct.isEmpty()) {
+    store->beginPaint(direct);
+    if (QImage* image = picture(); image && image->size() == top->size()) {
+      const std::ptrdiff_t stride = image->bytesPerLine() / 4;
+      auto* words = reinterpret_cast<std::uint32_t*>(image->bits());
+      for (const QRect& part : direct)
+        canvas.CopyTo(part.translated(-offset), words + part.top() * stride + part.left(), stride);
+    }
+    store->endPaint();
+    store->flush(direct, handle, QPoint(0, 0));
+  }
+  if (!painted.isEmpty()) surface_->repaint(painted);
+  return true;
 }
 
 void MainWindow::Timer1Timer() {

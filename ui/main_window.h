@@ -204,6 +204,10 @@ class MainWindow : public QMainWindow, public WindowPort, public DialogPort {
   void TableMouseUpAt(TableButton button, Qt::KeyboardModifiers shift, int x, int y);
   void TableDoubleClickAt(int x, int y);
   void Paint(QPaintEvent* event);
+  // Shows a part of the table at once, written into the window's picture
+  // and sent to the screen without a paint event; false where that cannot
+  // be done (nothing is shown then).
+  bool ShowOnStore(const QRegion& region);
   void MainWindowResized();
   // The clock tick.
   void Timer1Timer();

@@ -239,17 +239,26 @@ void Bitmap::PaintTo(QPainter& painter, QRect r) const {
     painter.drawImage(r.topLeft(), Image(), r.translated(0, y_offset_));
     return;
   }
+  ForEachPart(
+      r,
+      [&](const QImage& square, QRect part, QPoint at) { painter.drawImage(at, square, part); },
+      [&](QRect under) { PaintBase(painter, under); });
+}
+
+template <typename Own, typename Base>
+void Bitmap::ForEachPart(QRect r, const Own& own, const Base& base) const {
   // Row by row of squares: each square's own pixels, and between them the
   // base, a run of squares at a time.
   const OverlayData& o = *overlay_;
-  const QRect own = r.translated(0, y_offset_);
-  const int last = own.right() / kSquare;
-  for (int row = own.top() / kSquare; row <= own.bottom() / kSquare; ++row) {
-    const int top = std::max(own.top(), row * kSquare);
-    const int bottom = std::min(own.bottom(), row * kSquare + kSquare - 1);
+  const QRect rows = r.translated(0, y_offset_);
+  const int last = rows.right() / kSquare;
+  for (int row = rows.top() / kSquare; row <= rows.bottom() / kSquare; ++row) {
+    const int top = std::max(rows.top(), row * kSquare);
+    const int bottom = std::min(rows.bottom(), row * kSquare + kSquare - 1);
     int run = -1;  // where the base's run began
-    for (int column = own.left() / kSquare; column <= last + 1; ++column) {
-      const int left = std::max(own.left(), column * kSquare);
+    for (int column = rows.left() / kSquare; column <= last + 1; ++column) {
+      // Past the last square the run ends where r does.
+      const int left = column <= last ? std::max(rows.left(), column * kSquare) : rows.right() + 1;
       const QImage* square =
           column <= last ? &o.squares[static_cast<size_t>(row * o.columns + column)] : nullptr;
       if (square && square->isNull()) {
@@ -257,15 +266,65 @@ void Bitmap::PaintTo(QPainter& painter, QRect r) const {
         continue;
       }
       if (run >= 0) {
-        PaintBase(painter, QRect(QPoint(run, top - y_offset_), QPoint(left - 1, bottom - y_offset_)));
+        base(QRect(QPoint(run, top - y_offset_), QPoint(left - 1, bottom - y_offset_)));
         run = -1;
       }
       if (!square) break;
-      const int right = std::min(own.right(), column * kSquare + kSquare - 1);
-      painter.drawImage(QPoint(left, top - y_offset_), *square,
-                        QRect(left - column * kSquare, top - row * kSquare, right - left + 1,
-                              bottom - top + 1));
+      const int right = std::min(rows.right(), column * kSquare + kSquare - 1);
+      own(*square,
+          QRect(left - column * kSquare, top - row * kSquare, right - left + 1, bottom - top + 1),
+          QPoint(left, top - y_offset_));
     }
+  }
+}
+
+void Bitmap::CopyTo(QRect r, std::uint32_t* out, std::ptrdiff_t stride) const {
+  if (r.isEmpty()) return;
+  const QRect own = r.translated(0, y_offset_);
+  const int w = r.width();
+  if (plain_) {
+    for (int y = own.top(); y <= own.bottom(); ++y, out += stride) PlainRow(own.left(), y, w, out);
+    return;
+  }
+  if (!overlay_) {
+    const QImage& image = Image();
+    const qsizetype from = image.bytesPerLine() / 4;
+    const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(own.top())) +
+                      own.left();
+    for (int j = 0; j < own.height(); ++j, row += from, out += stride) std::copy(row, row + w, out);
+    return;
+  }
+  // The word of a point (caller coordinates) of r.
+  auto at = [&](QPoint p) { return out + (p.y() - r.top()) * stride + (p.x() - r.left()); };
+  ForEachPart(
+      r,
+      [&](const QImage& square, QRect part, QPoint to) {
+        const qsizetype from = square.bytesPerLine() / 4;
+        const auto* line =
+            reinterpret_cast<const std::uint32_t*>(square.constScanLine(part.top())) + part.left();
+        std::uint32_t* row = at(to);
+        for (int j = 0; j < part.height(); ++j, line += from, row += stride)
+          std::copy(line, line + part.width(), row);
+      },
+      [&](QRect under) { CopyBase(under, at(under.topLeft()), stride); });
+}
+
+void Bitmap::CopyBase(QRect r, std::uint32_t* out, std::ptrdiff_t stride) const {
+  // The base where it reaches (both take the same caller coordinates), white
+  // beyond it.
+  const Bitmap* base = overlay_->base;
+  const QRect under = base ? r.intersected(base->Bounds()) : QRect();
+  if (!under.isEmpty())
+    base->CopyTo(under, out + (under.top() - r.top()) * stride + (under.left() - r.left()), stride);
+  if (under == r) return;
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    std::uint32_t* line = out + (y - r.top()) * stride;
+    if (under.isEmpty() || y < under.top() || y > under.bottom()) {
+      std::fill(line, line + r.width(), kWhiteWord);
+      continue;
+    }
+    std::fill(line, line + (under.left() - r.left()), kWhiteWord);
+    std::fill(line + (under.right() + 1 - r.left()), line + r.width(), kWhiteWord);
   }
 }
 

@@ -23,6 +23,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -101,6 +102,10 @@ class Bitmap {
   // Draws what the surface shows in r (caller coordinates, inside the
   // surface) at the same place of the painter.
   void PaintTo(QPainter& painter, QRect r) const;
+  // The same words written into a 32-bit picture of one's own: what the
+  // surface shows in r (caller coordinates, inside the surface), row by row
+  // from out (the word of r's top-left), stride words apart.
+  void CopyTo(QRect r, std::uint32_t* out, std::ptrdiff_t stride) const;
 
   // The surface lies over base (not null) from now on (see above) and shows
   // it all. The base must outlive it.
@@ -144,6 +149,13 @@ class Bitmap {
   void Compose() const;
   void PaintBase(QPainter& painter, QRect r) const;
   void PaintPlain(QPainter& painter, QRect r) const;
+  void CopyBase(QRect r, std::uint32_t* out, std::ptrdiff_t stride) const;
+  // Of a surface over a base, what it shows in r (caller coordinates):
+  // own(square, part, at) for the part (its own pixels) of each square that
+  // holds pixels, which shows at point at; base(part) for each run of the
+  // base's between them (caller coordinates).
+  template <typename Own, typename Base>
+  void ForEachPart(QRect r, const Own& own, const Base& base) const;
   void LayOutSquares(QSize size);
   // Of a base over a base of its own laid on the same rows: its square there
   // (null where it shows its own base); nullptr for any other base.

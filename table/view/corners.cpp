@@ -16,6 +16,7 @@ std::vector<QPoint> CornerPixels(QRect r, unsigned groups, int smallWidth) {
   const int w = r.width(), h = r.height();
   const bool three = w != smallWidth;
   std::vector<QPoint> out;
+  out.reserve(12);
   auto group = [&](unsigned g, QPoint corner, int dx, int dy) {
     if (!(groups & g)) return;
     out.push_back(corner);
@@ -66,6 +67,7 @@ void MarkCardCorners(gfx::Colour colour, gfx::Bitmap& canvas, QRect r, int small
 std::vector<QPoint> DitheredShadowPixels(QRect r) {
   const int L = r.left(), T = r.top(), R = L + r.width(), B = T + r.height();
   std::vector<QPoint> out;
+  out.reserve(12);
   for (int x = R; x <= R + 6; ++x) {
     const int start = x == R + 6 ? T + 9 : T + 7 + (x - R) % 2;
     for (int y = start; y <= B; y += 2) out.emplace_back(x, y);

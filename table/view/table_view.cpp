@@ -305,6 +305,7 @@ void TableView::StampCard(const gfx::Bitmap& picture, int x, int y, int height,
     gfx::Colour colour;
   };
   std::vector<Kept> kept;
+  kept.reserve(12);
   for (const QPoint& p : CornerPixels(QRect(x, y, CW(), height), kTopCorners, mask))
     kept.push_back({p, gfx::GetPixel(canvas, x + p.x(), y + p.y())});
   const QRect r(x, y, CW(), CH());

@@ -310,6 +310,30 @@ TEST(PlainSurface, DrawingIntoItMakesThePixels) {
   }
 }
 
+// What the surface copies out of parts of it, each into a picture with a
+// margin around it, is what it shows there, and the margin stays as it was.
+void ExpectCopiedOut(const Bitmap& surface, const QImage& shows) {
+  const QRect b = surface.Bounds();
+  const QRect parts[] = {b, QRect(b.left() + 1, b.top() + 3, 70, 65),
+                         QRect(b.left() + 63, b.top(), 2, 1),
+                         QRect(b.right() - 40, b.bottom() - 30, 41, 31)};
+  constexpr std::uint32_t kMargin = 0xFF123456u;
+  for (const QRect& part : parts) {
+    SCOPED_TRACE(::testing::Message() << part.x() << "," << part.y() << " " << part.width() << "x"
+                                      << part.height());
+    QImage out(part.width() + 6, part.height() + 4, QImage::Format_RGB32);
+    out.fill(kMargin);
+    const std::ptrdiff_t stride = out.bytesPerLine() / 4;
+    surface.CopyTo(part, reinterpret_cast<std::uint32_t*>(out.bits()) + 2 * stride + 3, stride);
+    const QImage expected = shows.copy(part.translated(0, surface.YOffset()));
+    for (int y = 0; y < out.height(); ++y)
+      for (int x = 0; x < out.width(); ++x) {
+        const bool inside = x >= 3 && y >= 2 && x < part.width() + 3 && y < part.height() + 2;
+        ASSERT_EQ(out.pixel(x, y), inside ? expected.pixel(x - 3, y - 2) : kMargin) << x << "," << y;
+      }
+  }
+}
+
 // The window over the table picture, next to a window of its own pixels that
 // every step also copies the table into: both must show the same, and the
 // overlay keeps pixels only where something lies over the table.
@@ -384,6 +408,7 @@ TEST(OverlaySurface, ShowsWhatAWindowOfItsOwnWouldShow) {
       overlay.PaintTo(p, QRect(real.Width() / 2, 0, real.Width(), real.Height()));
     }
     ASSERT_EQ(painted, real.Image());
+    ExpectCopiedOut(overlay, real.Image());
     const Bitmap copy = overlay;
     EXPECT_FALSE(copy.Overlay());
     EXPECT_EQ(copy.Image(), real.Image());
@@ -422,6 +447,7 @@ TEST(OverlaySurface, PaintsAChainDownToAPlainSurface) {
       b->PaintTo(p, b->Bounds());
       p.end();
       ASSERT_EQ(painted, b->Image());
+      ExpectCopiedOut(*b, b->Image());
     }
     EXPECT_TRUE(bare.Plain()) << "painting made the bare table's pixels";
   }

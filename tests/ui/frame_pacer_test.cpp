@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <chrono>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -71,6 +72,41 @@ TEST_F(FramePacerTest, EachPartKeepsItsTime) {
   }
   pacer.BeforeWait();
   EXPECT_GE(std::chrono::steady_clock::now() - start, kSteps * FramePacer::kStepTime);
+}
+
+// What a frame shows is exactly the parts gathered for it, whether they
+// overlap, meet, nest or lie apart, a few or many.
+TEST_F(FramePacerTest, AFrameShowsTheUnionOfItsParts) {
+  std::mt19937 random(7);
+  auto any = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const std::vector<std::vector<QRect>> fixed = {
+      {QRect(0, 0, 10, 10), QRect(10, 0, 10, 10)},                      // side by side
+      {QRect(0, 0, 10, 10), QRect(0, 10, 10, 10)},                      // one above the other
+      {QRect(0, 0, 30, 30), QRect(5, 5, 5, 5)},                         // nested
+      {QRect(0, 0, 10, 30), QRect(20, 10, 10, 10), QRect(0, 0, 10, 30)},  // twice
+      {QRect(0, 0, 10, 10), QRect(12, 3, 10, 10), QRect(5, 8, 20, 2)},
+  };
+  std::vector<std::vector<QRect>> cases = fixed;
+  for (int count : {3, 30, 300}) {
+    std::vector<QRect> rects;
+    for (int i = 0; i < count; ++i) rects.emplace_back(any(400) - 20, any(300) - 20, 1 + any(71), 1 + any(96));
+    cases.push_back(rects);
+  }
+  pacer.SetFrameTime(1h);
+  pacer.Show(QRect(-100, -100, 1, 1));  // shown at once: the next frame is an hour away
+  for (const std::vector<QRect>& rects : cases) {
+    SCOPED_TRACE(rects.size());
+    shown.clear();
+    QRegion expected;
+    for (const QRect& r : rects) {
+      pacer.Show(r);
+      expected += r;
+    }
+    pacer.Flush();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], expected);
+    EXPECT_EQ(shown[0].rectCount(), expected.rectCount());
+  }
 }
 
 TEST_F(FramePacerTest, AtOnceShowsEveryPart) {

@@ -6,6 +6,7 @@
 
 #include "core/cards.h"
 #include "engine/random_player.h"
+#include "table/view/animate.h"
 #include "table/view/table_view.h"
 #include "tests/ui/solver.h"
 #include "tests/ui/ui_fixture.h"
@@ -307,6 +308,42 @@ class WonAnimationTest : public TablePlayTest {
  protected:
   std::vector<std::string> ExtraPreferences() override { return {"Winning_Animation=Y"}; }
 };
+
+// The frames of moves and of the won shower are written into the window's
+// picture without paint events: what reaches it is what a full redraw of the
+// table (and of what lies over it) gives, during the animation and after.
+TEST_F(WonAnimationTest, TheFramesShownAreWhatARedrawShows) {
+  auto onScreen = [this] {
+    QBackingStore* store = window().backingStore();
+    if (!store || !store->paintDevice() || store->paintDevice()->devType() != QInternal::Image)
+      return QImage();
+    const QImage& screen = *static_cast<const QImage*>(store->paintDevice());
+    return screen.copy(QRect(At(QPoint(0, 0)), window().Surface()->size()))
+        .convertToFormat(QImage::Format_RGB32);
+  };
+  auto redrawn = [this] {
+    return window().Surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  Deal(kFreeCell, "3");
+  QApplication::processEvents();
+  ASSERT_FALSE(onScreen().isNull());
+  DropSolver solver(ctx());
+  ASSERT_TRUE(solver.Solve(40000));
+  const std::vector<PlayerMove> line = solver.Line();
+  for (size_t i = 0; i < 6 && i < line.size(); ++i) PlayDrop(line[i]);
+  EXPECT_TRUE(onScreen() == redrawn()) << "after the moves";
+  int frames = 0;
+  bool same = true;
+  window().SetOnFrameShown([&] {
+    if (++frames % 97 == 0) same = same && onScreen() == redrawn();
+    if (frames == 400) ctx().TfrmMain.WinAnimationRunning = 0;
+  });
+  program->Play().PlayWinAnimation(1);
+  window().SetOnFrameShown(nullptr);
+  EXPECT_GE(frames, 400);
+  EXPECT_TRUE(same) << "during the shower";
+  EXPECT_TRUE(onScreen() == redrawn()) << "after the shower";
+}
 
 TEST_F(WonAnimationTest, ClosingDuringTheAnimationClosesWhenItEnds) {
   Deal(kFreeCell, "3");
