@@ -114,17 +114,21 @@ namespace {
 
 void Wait(GameContext& ctx, int ms, bool pump) {
   if (ms <= 0 || ctx.Clock == nullptr) return;
-  if (ctx.Ui != nullptr) ctx.Ui->BeforeWait();
   sys::UiHooks* ui = pump ? ctx.Ui : nullptr;
-  const uint64_t start = ctx.Clock->TickMs();
+  const uint64_t first = ctx.Clock->TickMs();
+  // The wait begins once the drawing before it has had its own time, and
+  // that time is waited with it.
+  const std::chrono::microseconds owed = ctx.Ui != nullptr ? ctx.Ui->BeforeWait()
+                                                           : std::chrono::microseconds{};
+  const uint64_t start = owed.count() > 0 ? std::max(first, ctx.Clock->TickIn(owed)) : first;
   const uint64_t end = start + static_cast<uint64_t>(ms);
   // What was drawn before the wait is on the screen while it lasts.
-  if (ctx.Ui != nullptr) ctx.Ui->WaitStarted(ms);
+  if (ctx.Ui != nullptr) ctx.Ui->WaitStarted(static_cast<int>(end - first));
   for (;;) {
     if (ui != nullptr) ui->ProcessMessages();
     uint64_t now = ctx.Clock->TickMs();
     // A clock that went backwards ends the wait rather than hanging it.
-    if (now < start || now >= end) break;
+    if (now < first || now >= end) break;
     // The wait sleeps instead of spinning: an animation must not keep a core
     // busy. It still ends on the same tick, and messages are let through as
     // soon as they arrive. A message wait may overrun its time by up to a

@@ -112,8 +112,10 @@ void FramePacer::FinishStep() {
   if (!at_once_ && step_end_ - Clock::now() >= kSleepSlice) sys::SleepUntil(step_end_);
 }
 
-void FramePacer::BeforeWait() {
-  if (!at_once_ && Clock::now() < step_end_) sys::SleepUntil(step_end_);
+std::chrono::microseconds FramePacer::BeforeWait() {
+  const Clock::time_point now = Clock::now();
+  if (at_once_ || now >= step_end_) return {};
+  return std::chrono::ceil<std::chrono::microseconds>(step_end_ - now);
 }
 
 void FramePacer::WaitStarted(int ms) {

@@ -10,7 +10,8 @@
 //
 // Each part asked for still takes a time of its own (kStepTime, what
 // showing one took at once), so that animations drawn without waits between
-// their steps keep their length; the time is slept, not spent.
+// their steps keep their length; the time is slept, not spent, or waited
+// with the wait that follows the steps.
 #pragma once
 
 #include <QRegion>
@@ -36,9 +37,9 @@ class FramePacer {
   bool FrameDue() const { return at_once_ || Clock::now() >= next_show_; }
   // A step with nothing to show: it takes its time all the same.
   void Skip();
-  // A wait is about to begin: the steps before it take the rest of their
-  // time.
-  void BeforeWait();
+  // A wait is about to begin: how much of the steps' time before it is still
+  // to run. The wait takes it (the steps are over).
+  std::chrono::microseconds BeforeWait();
   // A wait of ms milliseconds has begun.
   void WaitStarted(int ms);
   // Shows whatever is gathered now.

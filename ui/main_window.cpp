@@ -217,7 +217,7 @@ MainWindow::MainWindow(GameContext& ctx, TableView& view, PlayView& play, qt::Pr
       first();
     }
   });
-  prompts_.SetBeforeWait([this] { pacer_->BeforeWait(); },
+  prompts_.SetBeforeWait([this] { return pacer_->BeforeWait(); },
                          [this](int ms) { pacer_->WaitStarted(ms); });
   TableViewHooks hooks;
   hooks.Repaint = [this](QRect r) { pacer_->Show(r); };

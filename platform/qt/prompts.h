@@ -24,19 +24,20 @@ class Prompts : public sys::UiHooks {
   // An error box that names its own caption (fatal start-up errors).
   virtual void ShowError(const std::string& caption, const std::string& text) = 0;
   // The window that shows the drawing sets what a wait does first.
-  void SetBeforeWait(std::function<void()> before, std::function<void(int)> started) {
+  void SetBeforeWait(std::function<std::chrono::microseconds()> before,
+                     std::function<void(int)> started) {
     before_wait_ = std::move(before);
     wait_started_ = std::move(started);
   }
-  void BeforeWait() override {
-    if (before_wait_) before_wait_();
+  std::chrono::microseconds BeforeWait() override {
+    return before_wait_ ? before_wait_() : std::chrono::microseconds{};
   }
   void WaitStarted(int ms) override {
     if (wait_started_) wait_started_(ms);
   }
 
  private:
-  std::function<void()> before_wait_;
+  std::function<std::chrono::microseconds()> before_wait_;
   std::function<void(int)> wait_started_;
 };
 

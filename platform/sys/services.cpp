@@ -34,6 +34,11 @@ void SleepUntil(std::chrono::steady_clock::time_point t) {
   std::this_thread::sleep_until(t);
 }
 
+uint64_t SystemClock::TickIn(std::chrono::microseconds d) {
+  auto then = (std::chrono::steady_clock::now() + d).time_since_epoch();
+  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(then).count());
+}
+
 void SystemClock::SleepUntil(uint64_t tick) {
   // The same clock as TickMs, so the sleep ends on the tick it is asked for.
   sys::SleepUntil(std::chrono::steady_clock::time_point{std::chrono::milliseconds(tick)});

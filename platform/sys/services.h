@@ -21,6 +21,9 @@ class Clock {
   // Blocks until TickMs would read at least tick. Clocks that tests step by
   // hand return at once: their time moves only when it is read.
   virtual void SleepUntil(uint64_t /*tick*/) {}
+  // What TickMs will read d from now; clocks whose time moves only when it is
+  // read give what it reads now.
+  virtual uint64_t TickIn(std::chrono::microseconds /*d*/) { return TickMs(); }
 };
 
 // Steady clock and local time of the machine.
@@ -29,6 +32,7 @@ class SystemClock : public Clock {
   uint64_t TickMs() override;
   LocalDateTime Now() override;
   void SleepUntil(uint64_t tick) override;
+  uint64_t TickIn(std::chrono::microseconds d) override;
 };
 
 // Sleeps until the steady clock reads t, without waking late by more than
@@ -71,9 +75,11 @@ class UiHooks {
   // what arrives. False when these hooks cannot wait for messages: the
   // caller then sleeps in short steps between ProcessMessages calls.
   virtual bool WaitForMessages(int /*ms*/) { return false; }
-  // Called before a wait: drawing that keeps a time of its own takes what is
-  // left of it before the wait begins.
-  virtual void BeforeWait() {}
+  // Called before a wait: how much of its own time drawing that keeps one
+  // still has to run. The wait begins once that is over, and waits it out
+  // with its own time, in one sleep (a sleep and its waking cost more than
+  // the drawing).
+  virtual std::chrono::microseconds BeforeWait() { return {}; }
   // Called as a wait of ms milliseconds has begun: what has been drawn and
   // not yet shown is shown now when it would otherwise stay unseen past the
   // screen's next frame. The showing is part of the wait.

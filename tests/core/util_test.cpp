@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "platform/sys/files.h"
@@ -188,6 +189,9 @@ class SleepingClock : public sys::Clock {
     sleeps.push_back(tick);
     now = std::max(now, tick);
   }
+  uint64_t TickIn(std::chrono::microseconds d) override {
+    return now + static_cast<uint64_t>(d.count() / 1000);
+  }
   uint64_t now = 5000;
   std::vector<uint64_t> sleeps;
 };
@@ -196,20 +200,25 @@ class SleepingClock : public sys::Clock {
 // without a message wait.
 class WaitingUi : public RecordingUi {
  public:
-  WaitingUi(SleepingClock& clock, uint64_t every, bool canWait)
-      : clock_(clock), every_(every), can_wait_(canWait) {}
+  WaitingUi(SleepingClock& clock, uint64_t every, bool canWait,
+            std::chrono::microseconds owed = {})
+      : clock_(clock), every_(every), can_wait_(canWait), owed_(owed) {}
+  // Drawing before the wait still has owed_ of its own time.
+  std::chrono::microseconds BeforeWait() override { return owed_; }
+  void WaitStarted(int ms) override { started.push_back(ms); }
   bool WaitForMessages(int ms) override {
     if (!can_wait_) return false;
     waits.push_back(ms);
     clock_.now += std::min<uint64_t>(every_, static_cast<uint64_t>(ms));
     return true;
   }
-  std::vector<int> waits;
+  std::vector<int> waits, started;
 
  private:
   SleepingClock& clock_;
   uint64_t every_;
   bool can_wait_;
+  std::chrono::microseconds owed_;
 };
 
 TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
@@ -220,6 +229,7 @@ TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
     std::vector<int> waits;
     std::vector<uint64_t> sleeps;
     int pumps;
+    std::chrono::microseconds owed{};
   };
   const Case cases[] = {
       // No messages: one sleep to the end.
@@ -231,10 +241,14 @@ TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
       // Hooks that cannot wait: a tick at a time, messages let through after
       // each, then the last two milliseconds.
       {"no message wait", true, false, 0, {}, {}, 50},
+      // Drawing before the wait still has 7.5 ms of its own time: the wait
+      // begins after it, and both are one message wait and one sleep.
+      {"Delay after drawing", false, true, 10, {}, {5057}, 0, std::chrono::microseconds(7500)},
+      {"after drawing", true, true, 1000, {55}, {5057}, 3, std::chrono::microseconds(7500)},
   };
   for (const Case& c : cases) {
     SleepingClock clock;
-    WaitingUi ui(clock, c.every, c.canWait);
+    WaitingUi ui(clock, c.every, c.canWait, c.owed);
     GameContext ctx;
     ctx.Clock = &clock;
     ctx.Ui = &ui;
@@ -243,7 +257,9 @@ TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
     } else {
       Delay(ctx, 50);
     }
-    EXPECT_EQ(clock.now, 5050u) << c.what << ": the pacing is unchanged";
+    const uint64_t end = 5050u + static_cast<uint64_t>(c.owed.count() / 1000);
+    EXPECT_EQ(clock.now, end) << c.what << ": the pacing is unchanged";
+    EXPECT_EQ(ui.started, std::vector<int>{static_cast<int>(end - 5000)}) << c.what;
     EXPECT_EQ(ui.waits, c.waits) << c.what;
     if (c.canWait) {
       EXPECT_EQ(clock.sleeps, c.sleeps) << c.what;

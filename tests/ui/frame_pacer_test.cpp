@@ -61,7 +61,8 @@ TEST_F(FramePacerTest, TheEventLoopShowsWhatDrawingLeftGathered) {
 
 TEST_F(FramePacerTest, EachPartKeepsItsTime) {
   // Steps asked for one after another take their time, whether shown,
-  // gathered or left out; a wait begins only once theirs is over.
+  // gathered or left out; a wait begins only once theirs is over, and is
+  // told what is left of it.
   const auto start = std::chrono::steady_clock::now();
   constexpr int kSteps = 40;
   for (int i = 0; i < kSteps; ++i) {
@@ -70,8 +71,9 @@ TEST_F(FramePacerTest, EachPartKeepsItsTime) {
     else
       pacer.Skip();
   }
-  pacer.BeforeWait();
-  EXPECT_GE(std::chrono::steady_clock::now() - start, kSteps * FramePacer::kStepTime);
+  const std::chrono::microseconds owed = pacer.BeforeWait();
+  EXPECT_GE(std::chrono::steady_clock::now() - start + owed, kSteps * FramePacer::kStepTime);
+  EXPECT_LE(owed, std::chrono::milliseconds(4)) << "ran further ahead than a sleep's slice";
 }
 
 // What a frame shows is exactly the parts gathered for it, whether they
