@@ -131,12 +131,14 @@ void Wait(GameContext& ctx, int ms, bool pump) {
     if (now < first || now >= end) break;
     // The wait sleeps instead of spinning: an animation must not keep a core
     // busy. It still ends on the same tick, and messages are let through as
-    // soon as they arrive. A message wait may overrun its time by up to a
+    // soon as they arrive. Hooks that wait to the tick wait out the rest in
+    // one. With others a message wait may overrun its time by up to a
     // millisecond (event loops round their timeouts up), so the last two
     // milliseconds are slept on the clock, which wakes on the tick, in one
     // sleep: waking each tick to look for messages cost more than the
     // animation's drawing, and what arrives then waits two milliseconds at
     // most.
+    if (ui != nullptr && ui->WaitForMessagesUntil(end)) continue;
     if (ui != nullptr && end - now > 2) {
       // Hooks that cannot wait for messages sleep a tick at a time.
       if (!ui->WaitForMessages(static_cast<int>(end - now - 2))) ctx.Clock->SleepUntil(now + 1);

@@ -5,7 +5,16 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
+
+#ifdef __linux__
+#include <sys/timerfd.h>
+#include <unistd.h>
+#endif
+
+#include "platform/sys/services.h"
 
 namespace tw::qt {
 
@@ -113,6 +122,45 @@ void QtPrompts::SetHourglass(bool on) {
 }
 
 void QtPrompts::ProcessMessages() { QApplication::processEvents(); }
+
+QtPrompts::~QtPrompts() {
+  wake_.reset();
+#ifdef __linux__
+  if (wake_fd_ >= 0) close(wake_fd_);
+#endif
+}
+
+bool QtPrompts::WaitForMessagesUntil(uint64_t tick) {
+#ifdef __linux__
+  // The event loop's own timers wake up to a millisecond late (their time is
+  // rounded up to whole milliseconds); a kernel timer set to the tick wakes
+  // the loop on it. The steady clock is the kernel's monotonic one.
+  if (QCoreApplication::instance() == nullptr ||
+      QThread::currentThread() != QCoreApplication::instance()->thread())
+    return false;
+  if (wake_fd_ < 0) {
+    wake_fd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (wake_fd_ < 0) return false;
+    wake_ = std::make_unique<QSocketNotifier>(wake_fd_, QSocketNotifier::Read);
+    QObject::connect(wake_.get(), &QSocketNotifier::activated, [fd = wake_fd_] {
+      std::uint64_t expirations = 0;
+      (void)!read(fd, &expirations, sizeof expirations);
+    });
+  }
+  sys::PreciseTimers();
+  itimerspec at{};
+  at.it_value.tv_sec = static_cast<time_t>(tick / 1000);
+  at.it_value.tv_nsec = static_cast<long>(tick % 1000) * 1000000L;
+  if (timerfd_settime(wake_fd_, TFD_TIMER_ABSTIME, &at, nullptr) != 0) return false;
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  const itimerspec off{};
+  timerfd_settime(wake_fd_, 0, &off, nullptr);
+  return true;
+#else
+  (void)tick;
+  return false;
+#endif
+}
 
 bool QtPrompts::WaitForMessages(int ms) {
   if (QCoreApplication::instance() == nullptr) return false;

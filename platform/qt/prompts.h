@@ -3,8 +3,10 @@
 // question of the close query. Tests pass a scripted double of Prompts.
 #pragma once
 
+#include <QSocketNotifier>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/sys/services.h"
@@ -62,11 +64,17 @@ class QtPrompts : public Prompts {
   void SetHourglass(bool on) override;
   void ProcessMessages() override;
   bool WaitForMessages(int ms) override;
+  bool WaitForMessagesUntil(uint64_t tick) override;
+  ~QtPrompts() override;
 
  private:
   QString title_;
   QWidget* parent_ = nullptr;
   int hourglass_ = 0;
+  // A timer of the kernel's that wakes the event loop at an exact time
+  // (-1 until the first wait, or where there is none).
+  int wake_fd_ = -1;
+  std::unique_ptr<QSocketNotifier> wake_;
 };
 
 }  // namespace tw::qt

@@ -18,9 +18,9 @@ uint64_t SystemClock::TickMs() {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void SleepUntil(std::chrono::steady_clock::time_point t) {
+void PreciseTimers() {
   // The kernel may let a sleeping thread run late by its timer slack (50 us
-  // by default, and coalesced with other timers). The threads that sleep here
+  // by default, and coalesced with other timers). The threads that wait here
   // pace animations: each asks for a slack of one microsecond once, so that a
   // paced animation keeps its length without waiting out the last moment on
   // a busy clock.
@@ -31,6 +31,10 @@ void SleepUntil(std::chrono::steady_clock::time_point t) {
     return true;
   }();
   (void)precise;
+}
+
+void SleepUntil(std::chrono::steady_clock::time_point t) {
+  PreciseTimers();
   std::this_thread::sleep_until(t);
 }
 

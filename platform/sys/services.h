@@ -38,6 +38,9 @@ class SystemClock : public Clock {
 // Sleeps until the steady clock reads t, without waking late by more than
 // the kernel's timer resolution.
 void SleepUntil(std::chrono::steady_clock::time_point t);
+// Asks that the calling thread's timed waits end as close to their time as
+// the kernel can (SleepUntil asks it itself).
+void PreciseTimers();
 
 class RandomSource {
  public:
@@ -75,6 +78,10 @@ class UiHooks {
   // what arrives. False when these hooks cannot wait for messages: the
   // caller then sleeps in short steps between ProcessMessages calls.
   virtual bool WaitForMessages(int /*ms*/) { return false; }
+  // The same until the steady clock's millisecond tick (SystemClock's ticks)
+  // begins, ending on that tick rather than up to a millisecond past it.
+  // False when these hooks cannot wait that exactly.
+  virtual bool WaitForMessagesUntil(uint64_t /*tick*/) { return false; }
   // Called before a wait: how much of its own time drawing that keeps one
   // still has to run. The wait begins once that is over, and waits it out
   // with its own time, in one sleep (a sleep and its waking cost more than

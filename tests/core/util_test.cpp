@@ -205,6 +205,15 @@ class WaitingUi : public RecordingUi {
       : clock_(clock), every_(every), can_wait_(canWait), owed_(owed) {}
   // Drawing before the wait still has owed_ of its own time.
   std::chrono::microseconds BeforeWait() override { return owed_; }
+  // Hooks that wait to the tick.
+  bool to_tick = false;
+  bool WaitForMessagesUntil(uint64_t tick) override {
+    if (!to_tick) return false;
+    untils.push_back(tick);
+    clock_.now = std::min(clock_.now + every_, std::max(clock_.now, tick));
+    return true;
+  }
+  std::vector<uint64_t> untils;
   void WaitStarted(int ms) override { started.push_back(ms); }
   bool WaitForMessages(int ms) override {
     if (!can_wait_) return false;
@@ -230,6 +239,8 @@ TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
     std::vector<uint64_t> sleeps;
     int pumps;
     std::chrono::microseconds owed{};
+    bool toTick = false;
+    std::vector<uint64_t> untils{};
   };
   const Case cases[] = {
       // No messages: one sleep to the end.
@@ -245,10 +256,14 @@ TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
       // begins after it, and both are one message wait and one sleep.
       {"Delay after drawing", false, true, 10, {}, {5057}, 0, std::chrono::microseconds(7500)},
       {"after drawing", true, true, 1000, {55}, {5057}, 3, std::chrono::microseconds(7500)},
+      // Hooks that wait to the tick: no sleep, each message wait to the end.
+      {"to the tick", true, true, 20, {}, {}, 4, {}, true, {5050, 5050, 5050}},
+      {"to the tick, no message", true, true, 1000, {}, {}, 2, {}, true, {5050}},
   };
   for (const Case& c : cases) {
     SleepingClock clock;
     WaitingUi ui(clock, c.every, c.canWait, c.owed);
+    ui.to_tick = c.toTick;
     GameContext ctx;
     ctx.Clock = &clock;
     ctx.Ui = &ui;
@@ -267,6 +282,7 @@ TEST(UtilTest, DelaysSleepUntilTheirLastTick) {
       EXPECT_EQ(clock.sleeps.size(), 49u) << c.what;
     }
     EXPECT_EQ(ui.pumps, c.pumps) << c.what;
+    EXPECT_EQ(ui.untils, c.untils) << c.what;
   }
 }
 
